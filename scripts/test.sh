@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: native unit tests (plain and under sanitizers), the fuzzers
+# briefly, and the Windows build's tests under Wine in a virtual X display.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+bash scripts/setup.sh
+
+step() { printf '\n== %s ==\n' "$*"; }
+
+step "native build and tests"
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native
+
+step "sanitizers (address, undefined)"
+cmake --preset native-asan >/dev/null
+cmake --build --preset native-asan
+ctest --preset native-asan
+
+step "fuzzers, briefly"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+bash scripts/fuzz.sh "${FUZZ_SECONDS:-15}"
+
+step "Windows build and tests under Wine"
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset windows
+
+step "all tests passed"

@@ -1,0 +1,44 @@
+// Start-up: the main window is created with its controls, its load handler runs, then it is shown
+// centred on the screen and the program waits for the user.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/module1.h"
+#include "main_window/frm_copy.h"
+#include "platform/win32/form_window.h"
+#include "platform/win32/win32_application.h"
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_processes.h"
+
+int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*arguments*/,
+                    int show_command) {
+  // DLLs come from System32 only, and a drive without a medium is the program's to report.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  const INITCOMMONCONTROLSEX controls{
+      sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  tassefiche::Win32FileSystem files;
+  tassefiche::Win32Dialogs dialogs;
+  tassefiche::Win32Processes processes;
+  tassefiche::Win32Application application;
+  tassefiche::Platform platform{files, dialogs, processes, application};
+  tassefiche::Module1 module1(files);
+
+  tassefiche::FrmCopy form(platform, module1);
+  tassefiche::FormWindow window(form);
+  window.Create();
+  window.Dispatch([&] { form.Load(); });
+  window.ShowCentred(show_command);
+
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (window.PreTranslate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}

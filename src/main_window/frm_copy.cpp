@@ -1,0 +1,53 @@
+#include "main_window/frm_copy.h"
+
+#include <string>
+
+#include "main_window/frm_copy_layout.h"
+#include "platform/failure_styles.h"
+
+namespace tassefiche {
+
+FrmCopy::FrmCopy(Platform& platform, Module1& module1)
+    : Form(kFrmCopyLayout), platform_(platform), module1_(module1) {
+  Place({&Cadre1,    &Etiquette1, &Lecteur1, &Etiquette2, &Repertoire1, &Etiquette3, &Fichier1,
+         &Cadre2,    &Etiquette6, &Lecteur2, &Etiquette5, &Repertoire2, &Etiquette4, &Fichier2,
+         &Label1,    &Text1,      &Frame1,   &Option1,    &Option2,     &Option3,    &Frame2,
+         &Check1,    &Check2,     &Check3,   &Check4,     &Label2,      &BtCompres,  &BtDecomp,
+         &Commande1, &btcInfo,    &Command1, &btcCancel});
+
+  on_load = [this] { Form_Load(); };
+  on_click = [this] { Form_Click(); };
+  Fichier1.on_click = [this] { Fichier1_Click(); };
+  BtCompres.on_click = [this] { BtCompres_Click(); };
+  BtDecomp.on_click = [this] { BtDecomp_Click(); };
+}
+
+// Skip-and-continue: a step that fails is abandoned silently and the next one runs; a job path
+// whose step failed keeps its previous (empty) value.
+void FrmCopy::Form_Load() {
+  SkipAndContinue({
+      [&] { module1_.AppPath = platform_.application.Path(); },
+      [&] { module1_.TargetDir = module1_.ShortPath(Repertoire2.Path()); },
+      [&] { Commande1.SetToolTipText(L"Crée un dossier à partir du chemin cible"); },
+      [&] { Command1.SetToolTipText(L"A propos"); },
+      [&] { BtCompres.SetToolTipText(L"Compression d'un fichier"); },
+      [&] { BtDecomp.SetToolTipText(L"Décompression d'un fichier"); },
+      [&] { Text1.SetToolTipText(L"Choix du filtre d'affichage des fichiers"); },
+      [&] { btcInfo.SetToolTipText(L"Aide sur l'utilisation"); },
+      [&] { btcCancel.SetToolTipText(L"Quitter le programme"); },
+      [&] { UpdateFileCount(); },
+  });
+}
+
+// The count line is not updated here: it keeps its text until the next handler that writes it.
+void FrmCopy::Form_Click() {
+  Fichier1.Refresh();
+  Fichier2.Refresh();
+}
+
+// A space (the sign position of a number that is never negative), the count, then " Fichiers".
+void FrmCopy::UpdateFileCount() {
+  Label2.SetCaption(L" " + std::to_wstring(Fichier1.ListCount()) + L" Fichiers");
+}
+
+}  // namespace tassefiche

@@ -1,0 +1,51 @@
+// The failure styles of the handlers, so that each handler shows its own style where it is written:
+// skip-and-continue, a failure block, or a silent end. Only platform failures are caught; anything
+// else is a fault of the program and goes on up.
+#pragma once
+
+#include <functional>
+#include <initializer_list>
+
+#include "platform/platform_error.h"
+
+namespace tassefiche {
+
+using Step = std::function<void()>;
+
+// Runs every step in order; a step that fails is abandoned silently and the next step runs.
+inline void SkipAndContinue(std::initializer_list<Step> steps) {
+  for (const Step& step : steps) {
+    try {
+      step();
+    } catch (const PlatformError&) {  // NOLINT(bugprone-empty-catch): skipping is the style
+    }
+  }
+}
+
+// Runs the body; the first failing step leaves it for the failure block, which then ends the
+// handler.
+template <typename Body, typename FailureBlock>
+void WithFailureBlock(Body&& body, FailureBlock&& failure_block) {
+  try {
+    body();
+  } catch (const PlatformError&) {
+    failure_block();
+  }
+}
+
+// Inside a body run with a failure block: a condition of the handler's own that leaves for the
+// block.
+[[noreturn]] inline void GoToFailureBlock(const char* why) {
+  throw PlatformError(why);
+}
+
+// Runs the body; the first failing step ends it silently, keeping what was done before.
+template <typename Body>
+void EndingSilentlyOnFailure(Body&& body) {
+  try {
+    body();
+  } catch (const PlatformError&) {  // NOLINT(bugprone-empty-catch): a silent end is the style
+  }
+}
+
+}  // namespace tassefiche

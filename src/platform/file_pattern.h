@@ -1,0 +1,33 @@
+// The display pattern of a file list.
+//
+// - "*" stands for any run of characters (also none), "?" for exactly one character; letter case is
+//   ignored, as the file system ignores it.
+// - Several patterns may be joined by ";" ("*.txt;*.doc"); blanks around each one are ignored, and
+// a
+//   name is shown when it matches any of them.
+// - As on the command line of the platform, a pattern ending in ".*" also matches names without an
+//   extension ("*.*" shows every file, "rapport.*" also shows "rapport"), and a pattern ending in a
+//   bare "." matches only names without an extension ("*.").
+// - An empty text (or only blanks and ";") shows every file: a user who empties the box to retype
+// it
+//   should not be told off.
+// - A text holding a character that cannot occur in a file name (\ / : " < > | or a control
+//   character) is refused: Parse raises PlatformError.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tassefiche {
+
+class FilePattern {
+ public:
+  static FilePattern Parse(std::wstring_view text);
+  bool Matches(std::wstring_view name) const;
+
+ private:
+  std::vector<std::wstring> parts_;  // upper case; none means every name
+};
+
+}  // namespace tassefiche

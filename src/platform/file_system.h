@@ -1,0 +1,57 @@
+// The file-system port: what the program needs of drives, folders and path forms. Paths are Windows
+// paths (a drive letter, a colon, "\" as separator; a drive root ends with "\"). Every operation
+// that cannot be done raises PlatformError, except ShortPath, whose failure is an empty text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tassefiche {
+
+// File attribute bits, with the values Windows gives them.
+enum FileAttribute : std::uint32_t {
+  kAttrReadOnly = 0x01,
+  kAttrHidden = 0x02,
+  kAttrSystem = 0x04,
+  kAttrDirectory = 0x10,
+  kAttrArchive = 0x20,
+};
+
+struct DriveInfo {
+  wchar_t letter = L'C';  // upper case
+  std::wstring label;     // volume label; empty when none or when the drive is not ready
+  bool ready = true;
+};
+
+struct DirectoryEntry {
+  std::wstring name;  // long name
+  std::uint32_t attributes = 0;
+  bool operator==(const DirectoryEntry&) const = default;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // The drives present, in letter order.
+  virtual std::vector<DriveInfo> Drives() = 0;
+  // The process's current directory, as a full long path.
+  virtual std::wstring CurrentDirectory() = 0;
+  // Makes a folder the process's current directory.
+  virtual void ChangeDirectory(std::wstring_view path) = 0;
+  // The current folder of a drive (its root when none was set); fails when the drive cannot be
+  // read.
+  virtual std::wstring DriveCurrentDirectory(wchar_t letter) = 0;
+  // The full long path, with the letter case stored on disk, of an existing folder given by an
+  // absolute path or by a path relative to `base`; fails when there is no such folder.
+  virtual std::wstring ResolveFolder(std::wstring_view path, std::wstring_view base) = 0;
+  // The entries of a folder (files and sub-folders, without "." and ".."), in no particular order.
+  virtual std::vector<DirectoryEntry> ListFolder(std::wstring_view folder) = 0;
+  // The short (8.3) form of an existing path: components longer than the 8.3 form are replaced by
+  // their alias. Empty text when the platform gives none.
+  virtual std::wstring ShortPath(std::wstring_view path) = 0;
+};
+
+}  // namespace tassefiche

@@ -1,0 +1,57 @@
+#include "platform/form.h"
+
+#include <map>
+#include <set>
+#include <stdexcept>
+
+#include "platform/simple_controls.h"
+
+namespace tassefiche {
+
+namespace {
+
+[[noreturn]] void LayoutFault(std::wstring_view name, const char* what) {
+  throw std::logic_error(std::string(what) + ": " + std::string(name.begin(), name.end()));
+}
+
+}  // namespace
+
+// Every row names exactly one member control and every member control has its row: a mismatch is a
+// fault in the program, found at the first start.
+void Form::Place(std::initializer_list<Control*> controls) {
+  controls_ = controls;
+  if (controls_.size() != layout_.controls.size())
+    LayoutFault(layout_.name, "rows and controls differ");
+  std::map<std::wstring_view, std::vector<OptionButton*>> option_groups;
+  std::set<Control*> placed;
+  for (const ControlLayout& row : layout_.controls) {
+    Control* control = Find(row.name);
+    if (control == nullptr) LayoutFault(row.name, "no control for row");
+    if (!placed.insert(control).second) LayoutFault(row.name, "two rows for one control");
+    control->ApplyLayout(row);
+    if (auto* option = dynamic_cast<OptionButton*>(control)) {
+      option_groups[row.container].push_back(option);
+    }
+  }
+  for (auto& [container, group] : option_groups) {
+    for (OptionButton* option : group)
+      option->JoinGroup(group);
+  }
+}
+
+Control* Form::Find(std::wstring_view name) const {
+  for (Control* control : controls_) {
+    if (control->Name() == name) return control;
+  }
+  return nullptr;
+}
+
+void Form::Load() const {
+  if (on_load) on_load();
+}
+
+void Form::Click() const {
+  if (on_click) on_click();
+}
+
+}  // namespace tassefiche

@@ -1,0 +1,273 @@
+#include "platform/memory/memory_file_system.h"
+
+#include <algorithm>
+
+#include "platform/platform_error.h"
+#include "platform/text.h"
+
+namespace tassefiche {
+
+struct MemoryFileSystem::Node {
+  std::wstring name;
+  std::wstring alias;  // empty when the name is already a valid 8.3 name
+  std::uint32_t attributes = 0;
+  std::vector<std::unique_ptr<Node>> children;
+  std::map<std::wstring, Node*> by_name;  // names and aliases of the children, in upper case
+
+  bool IsFolder() const { return (attributes & kAttrDirectory) != 0; }
+
+  Node* Find(std::wstring_view component) const {
+    const auto found = by_name.find(ToUpper(component));
+    return found == by_name.end() ? nullptr : found->second;
+  }
+
+  Node& Adopt(std::unique_ptr<Node> child) {
+    by_name[ToUpper(child->name)] = child.get();
+    if (!child->alias.empty()) by_name[ToUpper(child->alias)] = child.get();
+    children.push_back(std::move(child));
+    return *children.back();
+  }
+
+  void Forget(const Node& child) {
+    std::erase_if(by_name, [&](const auto& entry) { return entry.second == &child; });
+    std::erase_if(children, [&](const auto& owned) { return owned.get() == &child; });
+  }
+};
+
+struct MemoryFileSystem::Drive {
+  wchar_t letter = L'C';
+  std::wstring label;
+  bool ready = true;
+  bool short_names = true;
+  Node root;
+  std::wstring current;  // the drive's current folder
+};
+
+// A path found: its drive, the nodes from the root down, and each component as it was written.
+struct MemoryFileSystem::Located {
+  Drive* drive = nullptr;
+  std::vector<Node*> nodes;
+  std::vector<std::wstring> written;
+  bool trailing_backslash = false;
+
+  Node& Target() const { return *nodes.back(); }
+
+  std::wstring LongPath() const {
+    std::wstring path{drive->letter, L':', L'\\'};
+    for (std::size_t i = 1; i < nodes.size(); ++i) {
+      if (i > 1) path += L'\\';
+      path += nodes[i]->name;
+    }
+    return path;
+  }
+};
+
+namespace {
+
+std::vector<std::wstring> SplitComponents(std::wstring_view path) {
+  std::vector<std::wstring> parts;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find(L'\\', start);
+    if (end == std::wstring_view::npos) end = path.size();
+    if (end > start) parts.emplace_back(path.substr(start, end - start));
+    start = end + 1;
+  }
+  return parts;
+}
+
+std::wstring Root(wchar_t letter) {
+  return {letter, L':', L'\\'};
+}
+
+}  // namespace
+
+MemoryFileSystem::MemoryFileSystem() = default;
+MemoryFileSystem::~MemoryFileSystem() = default;
+
+void MemoryFileSystem::Check(Operation operation) const {
+  if (failing_.contains(operation)) throw PlatformError("failure on demand");
+}
+
+void MemoryFileSystem::FailOn(Operation operation, bool fail) {
+  if (fail) {
+    failing_.insert(operation);
+  } else {
+    failing_.erase(operation);
+  }
+}
+
+void MemoryFileSystem::AddDrive(wchar_t letter, std::wstring_view label, bool ready,
+                                bool short_names) {
+  auto drive = std::make_unique<Drive>();
+  drive->letter = ToUpper(letter);
+  drive->label = label;
+  drive->ready = ready;
+  drive->short_names = short_names;
+  drive->root.attributes = kAttrDirectory;
+  drive->current = Root(drive->letter);
+  if (current_.empty()) current_ = drive->current;
+  drives_[drive->letter] = std::move(drive);
+}
+
+void MemoryFileSystem::SetReady(wchar_t letter, bool ready) {
+  DriveOf(letter).ready = ready;
+}
+
+MemoryFileSystem::Drive& MemoryFileSystem::DriveOf(wchar_t letter) const {
+  const auto found = drives_.find(ToUpper(letter));
+  if (found == drives_.end()) throw PlatformError("no such drive");
+  return *found->second;
+}
+
+MemoryFileSystem::Located MemoryFileSystem::Locate(std::wstring_view path,
+                                                   std::wstring_view base) const {
+  std::vector<std::wstring> parts;
+  wchar_t letter = 0;
+  if (path.size() >= 2 && path[1] == L':') {
+    letter = ToUpper(path[0]);
+    if (path.size() == 2 || path[2] != L'\\')
+      parts = SplitComponents(DriveOf(letter).current.substr(3));
+    path.remove_prefix(2);
+  } else {
+    if (base.size() < 3) throw PlatformError("relative path without a base");
+    letter = ToUpper(base[0]);
+    if (!path.starts_with(L'\\')) parts = SplitComponents(base.substr(3));
+  }
+  Located found;
+  found.drive = &DriveOf(letter);
+  if (!found.drive->ready) throw PlatformError("drive not ready");
+  found.trailing_backslash = path.ends_with(L'\\') && path.size() > 1;
+  for (std::wstring& part : SplitComponents(path))
+    parts.push_back(std::move(part));
+
+  found.nodes.push_back(&found.drive->root);
+  for (const std::wstring& part : parts) {
+    if (part == L".") continue;
+    if (part == L"..") {
+      if (found.nodes.size() > 1) {
+        found.nodes.pop_back();
+        found.written.pop_back();
+      }
+      continue;
+    }
+    Node* folder = found.nodes.back();
+    Node* child = folder->IsFolder() ? folder->Find(part) : nullptr;
+    if (child == nullptr) throw PlatformError("path not found");
+    found.nodes.push_back(child);
+    found.written.push_back(part);
+  }
+  return found;
+}
+
+MemoryFileSystem::Node& MemoryFileSystem::MakeNode(std::wstring_view path, bool folder,
+                                                   std::uint32_t attributes) {
+  Drive& drive = DriveOf(path.at(0));
+  Node* node = &drive.root;
+  const std::vector<std::wstring> parts = SplitComponents(path.substr(2));
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    const bool last = i + 1 == parts.size();
+    Node* child = node->Find(parts[i]);
+    if (child == nullptr) {
+      auto made = std::make_unique<Node>();
+      made->name = parts[i];
+      if (drive.short_names) {
+        made->alias = ShortAlias(
+            parts[i], [&](std::wstring_view alias) { return node->Find(alias) != nullptr; });
+      }
+      made->attributes = last && !folder ? attributes : kAttrDirectory;
+      child = &node->Adopt(std::move(made));
+    }
+    node = child;
+  }
+  return *node;
+}
+
+void MemoryFileSystem::AddFolder(std::wstring_view path) {
+  MakeNode(path, true, kAttrDirectory);
+}
+
+void MemoryFileSystem::AddFile(std::wstring_view path, std::uint32_t attributes) {
+  MakeNode(path, false, attributes & ~static_cast<std::uint32_t>(kAttrDirectory));
+}
+
+void MemoryFileSystem::Remove(std::wstring_view path) {
+  const Located found = Locate(path, {});
+  if (found.nodes.size() < 2) throw PlatformError("cannot remove a drive root");
+  found.nodes[found.nodes.size() - 2]->Forget(found.Target());
+}
+
+bool MemoryFileSystem::FileExists(std::wstring_view path) const {
+  try {
+    return !Locate(path, current_).Target().IsFolder();
+  } catch (const PlatformError&) {
+    return false;
+  }
+}
+
+std::vector<DriveInfo> MemoryFileSystem::Drives() {
+  Check(Operation::kDrives);
+  std::vector<DriveInfo> drives;
+  for (const auto& [letter, drive] : drives_) {
+    drives.push_back({letter, drive->ready ? drive->label : std::wstring(), drive->ready});
+  }
+  return drives;
+}
+
+std::wstring MemoryFileSystem::CurrentDirectory() {
+  Check(Operation::kCurrentDirectory);
+  return current_;
+}
+
+void MemoryFileSystem::ChangeDirectory(std::wstring_view path) {
+  Check(Operation::kChangeDirectory);
+  const Located found = Locate(path, current_);
+  if (!found.Target().IsFolder()) throw PlatformError("not a folder");
+  current_ = found.LongPath();
+  found.drive->current = current_;
+}
+
+std::wstring MemoryFileSystem::DriveCurrentDirectory(wchar_t letter) {
+  Check(Operation::kDriveCurrentDirectory);
+  const Drive& drive = DriveOf(letter);
+  if (!drive.ready) throw PlatformError("drive not ready");
+  return drive.current;
+}
+
+std::wstring MemoryFileSystem::ResolveFolder(std::wstring_view path, std::wstring_view base) {
+  Check(Operation::kResolveFolder);
+  const Located found = Locate(path, base);
+  if (!found.Target().IsFolder()) throw PlatformError("not a folder");
+  return found.LongPath();
+}
+
+std::vector<DirectoryEntry> MemoryFileSystem::ListFolder(std::wstring_view folder) {
+  Check(Operation::kListFolder);
+  const Located found = Locate(folder, current_);
+  if (!found.Target().IsFolder()) throw PlatformError("not a folder");
+  std::vector<DirectoryEntry> entries;
+  for (const auto& child : found.Target().children) {
+    entries.push_back({child->name, child->attributes});
+  }
+  return entries;
+}
+
+std::wstring MemoryFileSystem::ShortPath(std::wstring_view path) {
+  if (failing_.contains(Operation::kShortPath) || path.size() < 3 || path[1] != L':') return {};
+  try {
+    const Located found = Locate(path, {});
+    std::wstring result =
+        Root(ToUpper(path[0]) == found.drive->letter ? path[0] : found.drive->letter);
+    for (std::size_t i = 0; i < found.written.size(); ++i) {
+      if (i > 0) result += L'\\';
+      const Node& node = *found.nodes[i + 1];
+      result += node.alias.empty() ? found.written[i] : node.alias;
+    }
+    if (found.trailing_backslash && !found.written.empty()) result += L'\\';
+    return result;
+  } catch (const PlatformError&) {
+    return {};
+  }
+}
+
+}  // namespace tassefiche

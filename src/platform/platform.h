@@ -1,0 +1,18 @@
+// The ports the program works through, gathered so that a form receives them in one piece.
+#pragma once
+
+#include "platform/application.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/processes.h"
+
+namespace tassefiche {
+
+struct Platform {
+  FileSystem& files;
+  Dialogs& dialogs;
+  Processes& processes;
+  Application& application;
+};
+
+}  // namespace tassefiche

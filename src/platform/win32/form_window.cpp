@@ -1,0 +1,273 @@
+#include "platform/win32/form_window.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <exception>
+#include <string>
+
+#include "app/app_identity.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/views.h"
+#include "platform/win32/win32_error.h"
+
+namespace tassefiche {
+
+namespace {
+
+std::wstring ClassName(const FormLayout& layout) {
+  return L"Tassefiche." + std::wstring(layout.name);
+}
+
+DWORD WindowStyle(const FormLayout& layout) {
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  if (layout.resizable) style |= WS_THICKFRAME;
+  if (layout.minimize_box) style |= WS_MINIMIZEBOX;
+  if (layout.maximize_box) style |= WS_MAXIMIZEBOX;
+  return style;
+}
+
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+
+}  // namespace
+
+FormWindow::FormWindow(Form& form) : form_(form) {}
+
+FormWindow::~FormWindow() {
+  views_.clear();
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  if (big_icon_ != nullptr) DestroyIcon(big_icon_);
+  if (small_icon_ != nullptr) DestroyIcon(small_icon_);
+}
+
+void FormWindow::Create() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  const std::wstring class_name = ClassName(Layout());
+  big_icon_ = ProgramIcon(GetSystemMetrics(SM_CXICON));
+  small_icon_ = ProgramIcon(GetSystemMetrics(SM_CXSMICON));
+
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = WindowProc;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  window_class.lpszClassName = class_name.c_str();
+  window_class.hIcon = big_icon_;
+  window_class.hIconSm = small_icon_;
+  RegisterClassExW(&window_class);
+  RegisterFrameClass();
+
+  hwnd_ =
+      CreateWindowExW(kExStyle, class_name.c_str(), form_.Caption().c_str(), WindowStyle(Layout()),
+                      CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance, this);
+  if (hwnd_ == nullptr) ThrowWin32Error("CreateWindow");
+  const int dpi = WindowDpi(hwnd_);
+  const SIZE size = WindowSizeFor(dpi);
+  SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
+  CreateControls({}, hwnd_, dpi);
+}
+
+// Each container's controls are created in tab order, so that the window system's tab order (the
+// order of creation within each container) is the form's.
+void FormWindow::CreateControls(std::wstring_view container, HWND parent, int dpi) {
+  std::vector<const ControlLayout*> rows;
+  for (const ControlLayout& row : Layout().controls) {
+    if (row.container == container) rows.push_back(&row);
+  }
+  std::sort(rows.begin(), rows.end(), [](const ControlLayout* a, const ControlLayout* b) {
+    return a->tab_index < b->tab_index;
+  });
+  for (const ControlLayout* row : rows) {
+    Control* control = form_.Find(row->name);
+    std::unique_ptr<Win32View> view = MakeView(*this, *control);
+    by_id_[view->Id()] = view.get();
+    view->Create(parent, dpi);
+    const HWND created = view->Hwnd();
+    views_.push_back(std::move(view));
+    if (row->kind == ControlKind::kFrame) CreateControls(row->name, created, dpi);
+  }
+}
+
+SIZE FormWindow::WindowSizeFor(int dpi) const {
+  RECT rect{0, 0, TwipsToPixels(Layout().client_width, dpi),
+            TwipsToPixels(Layout().client_height, dpi)};
+  AdjustWindowRectExForDpi(&rect, WindowStyle(Layout()), FALSE, kExStyle, static_cast<UINT>(dpi));
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void FormWindow::ShowCentred(int show_command) {
+  RECT window{};
+  GetWindowRect(hwnd_, &window);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& area = monitor.rcWork;
+  const int width = window.right - window.left;
+  const int height = window.bottom - window.top;
+  SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - width) / 2,
+               area.top + (area.bottom - area.top - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(hwnd_, show_command);
+  // The focus goes to the first control of the tab order that can take it.
+  if (const HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) SetFocus(first);
+}
+
+void FormWindow::Relayout(int dpi) {
+  for (const auto& view : views_)
+    view->Place(dpi);
+}
+
+bool FormWindow::PreTranslate(MSG& message) {
+  return hwnd_ != nullptr && IsDialogMessageW(hwnd_, &message) != FALSE;
+}
+
+void FormWindow::SetToolTip(HWND control, std::wstring_view text) {
+  std::wstring tip(text);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = GetParent(control);
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = tip.data();
+  SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  if (!tip.empty()) SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void FormWindow::Dispatch(const std::function<void()>& event) {
+  try {
+    event();
+  } catch (const std::exception& failure) {
+    const std::wstring text = L"Opération impossible :\r" + FromUtf8(failure.what());
+    MessageBoxW(hwnd_, text.c_str(), std::wstring(kAppTitle).c_str(), MB_OK | MB_ICONSTOP);
+  }
+}
+
+Win32View* FormWindow::ViewOf(int id) const {
+  const auto found = by_id_.find(id);
+  return found == by_id_.end() ? nullptr : found->second;
+}
+
+Win32View* FormWindow::FocusedView() const {
+  const HWND focus = GetFocus();
+  return focus != nullptr && IsChild(hwnd_, focus) ? ViewOf(GetDlgCtrlID(focus)) : nullptr;
+}
+
+LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
+  return self->Handle(message, wparam, lparam);
+}
+
+LRESULT FormWindow::Route(HWND from, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND: {
+      if (lparam == 0 && LOWORD(wparam) == IDOK) {
+        // Enter, with no button to take it: the focused control may.
+        if (Win32View* view = FocusedView()) Dispatch([&] { view->OnEnter(); });
+        return 0;
+      }
+      if (Win32View* view = ViewOf(LOWORD(wparam))) {
+        const WORD code = HIWORD(wparam);
+        Dispatch([&] { view->OnCommand(code); });
+      }
+      return 0;
+    }
+    case WM_NOTIFY: {
+      const auto& header = *reinterpret_cast<const NMHDR*>(lparam);
+      LRESULT result = 0;
+      if (Win32View* view = ViewOf(static_cast<int>(header.idFrom))) {
+        Dispatch([&] { result = view->OnNotify(header); });
+      }
+      return result;
+    }
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+      Win32View* view = ViewOf(static_cast<int>(item.CtlID));
+      return view != nullptr && view->OnDrawItem(item) ? TRUE : FALSE;
+    }
+    case WM_MEASUREITEM: {
+      auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
+      if (Win32View* view = ViewOf(static_cast<int>(item.CtlID))) view->OnMeasureItem(item);
+      return TRUE;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      const auto control = reinterpret_cast<HWND>(lparam);
+      if (Win32View* view = ViewOf(GetDlgCtrlID(control))) {
+        return reinterpret_cast<LRESULT>(view->OnCtlColor(reinterpret_cast<HDC>(wparam)));
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(from, message, wparam, lparam);
+}
+
+LRESULT FormWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return Route(hwnd_, message, wparam, lparam);
+    case DM_GETDEFID:
+      // Enter presses the focused command button, as in a dialog; no button is the default one.
+      if (Win32View* view = FocusedView();
+          view != nullptr && view->Model().Layout().kind == ControlKind::kCommandButton) {
+        return MAKELRESULT(view->Id(), DC_HASDEFID);
+      }
+      return 0;
+    case WM_LBUTTONDOWN:
+      pressed_on_surface_ = true;
+      return 0;
+    case WM_LBUTTONUP:
+      if (pressed_on_surface_) {
+        pressed_on_surface_ = false;
+        Dispatch([&] { form_.Click(); });
+      }
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd_, focus)) saved_focus_ = focus;
+      } else if (saved_focus_ != nullptr && IsWindow(saved_focus_) != FALSE) {
+        SetFocus(saved_focus_);
+        return 0;
+      }
+      break;
+    case WM_DPICHANGED: {
+      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+      Relayout(HIWORD(wparam));
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      hwnd_ = nullptr;
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, wparam, lparam);
+}
+
+}  // namespace tassefiche

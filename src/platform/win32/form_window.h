@@ -1,0 +1,71 @@
+// A form's top-level window: one window class per form, the controls created from the form's layout
+// table in tab order (frames are real containers, so that their controls are placed relative to
+// them), tooltips, the dialog keyboard (Tab, access keys, Enter on a focused button), DPI changes,
+// and the routing of notifications to the controls' views.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "platform/form.h"
+#include "platform/win32/fonts.h"
+#include "platform/win32/pictures.h"
+#include "platform/win32/win32_view.h"
+
+namespace tassefiche {
+
+class FormWindow {
+ public:
+  explicit FormWindow(Form& form);
+  ~FormWindow();
+  FormWindow(const FormWindow&) = delete;
+  FormWindow& operator=(const FormWindow&) = delete;
+
+  // Creates the window and its controls, hidden; the form's Load runs after this, before
+  // ShowCentred.
+  void Create();
+  void ShowCentred(int show_command);
+  // The dialog keyboard for this window; true when the message was handled.
+  bool PreTranslate(MSG& message);
+
+  HWND Hwnd() const { return hwnd_; }
+  const FormLayout& Layout() const { return form_.Layout(); }
+  FontCache& Fonts() { return fonts_; }
+  PictureCache& Pictures() { return pictures_; }
+
+  void SetToolTip(HWND control, std::wstring_view text);
+  // Runs an event of the program; a failure that no handler expected is shown, and the program goes
+  // on.
+  void Dispatch(const std::function<void()>& event);
+
+  // Where frames send what their controls tell them.
+  LRESULT Route(HWND from, UINT message, WPARAM wparam, LPARAM lparam);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  void CreateControls(std::wstring_view container, HWND parent, int dpi);
+  void Relayout(int dpi);
+  Win32View* ViewOf(int id) const;
+  Win32View* FocusedView() const;
+  SIZE WindowSizeFor(int dpi) const;
+
+  Form& form_;
+  HWND hwnd_ = nullptr;
+  HWND tooltip_ = nullptr;
+  HWND saved_focus_ = nullptr;
+  bool pressed_on_surface_ = false;
+  FontCache fonts_;
+  PictureCache pictures_;
+  HICON big_icon_ = nullptr;
+  HICON small_icon_ = nullptr;
+  std::vector<std::unique_ptr<Win32View>> views_;
+  std::map<int, Win32View*> by_id_;
+};
+
+}  // namespace tassefiche

@@ -1,0 +1,181 @@
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include <array>
+
+#include "platform/platform_error.h"
+#include "platform/text.h"
+#include "platform/win32/win32_error.h"
+
+namespace tassefiche {
+
+namespace {
+
+constexpr std::wstring_view kExtendedPrefix = L"\\\\?\\";
+
+// A full drive path long enough to need it is passed in the "\\?\" form, which lifts MAX_PATH.
+std::wstring Extended(std::wstring_view path) {
+  const bool drive_path = path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
+  if (!drive_path || path.size() < MAX_PATH - 12) return std::wstring(path);
+  return std::wstring(kExtendedPrefix) + std::wstring(path);
+}
+
+std::wstring WithoutExtendedPrefix(std::wstring path) {
+  if (path.starts_with(kExtendedPrefix)) path.erase(0, kExtendedPrefix.size());
+  return path;
+}
+
+// Calls a "fill this buffer" function of Win32 until the buffer is large enough; empty on failure.
+template <typename Call>
+std::wstring GrowingBuffer(Call call) {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD written = call(buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (written == 0) return {};
+    if (written < buffer.size()) {
+      buffer.resize(written);
+      return buffer;
+    }
+    buffer.resize(written + 1);
+  }
+}
+
+std::wstring LongForm(const std::wstring& path) {
+  const std::wstring extended = Extended(path);
+  std::wstring result = GrowingBuffer([&](wchar_t* buffer, DWORD size) {
+    return GetLongPathNameW(extended.c_str(), buffer, size);
+  });
+  return result.empty() ? path : WithoutExtendedPrefix(std::move(result));
+}
+
+std::wstring Root(wchar_t letter) {
+  return {letter, L':', L'\\'};
+}
+
+bool DriveReady(wchar_t letter, std::wstring* label) {
+  std::array<wchar_t, MAX_PATH + 1> name{};
+  const std::wstring root = Root(letter);
+  if (!GetVolumeInformationW(root.c_str(), name.data(), static_cast<DWORD>(name.size()), nullptr,
+                             nullptr, nullptr, nullptr, 0)) {
+    return false;
+  }
+  if (label != nullptr) *label = name.data();
+  return true;
+}
+
+// The path with each component spelt as it is stored on disk.
+std::wstring StoredSpelling(const std::wstring& path) {
+  std::wstring result = path.substr(0, 3);
+  result[0] = ToUpper(result[0]);
+  std::size_t start = 3;
+  while (start < path.size()) {
+    std::size_t end = path.find(L'\\', start);
+    if (end == std::wstring::npos) end = path.size();
+    const std::wstring so_far = result + (result.ends_with(L'\\') ? L"" : L"\\");
+    const std::wstring component = path.substr(start, end - start);
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(Extended(so_far + component).c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      FindClose(search);
+      result = so_far + found.cFileName;
+    } else {
+      result = so_far + component;
+    }
+    start = end + 1;
+  }
+  return result;
+}
+
+}  // namespace
+
+std::vector<DriveInfo> Win32FileSystem::Drives() {
+  std::vector<DriveInfo> drives;
+  const DWORD mask = GetLogicalDrives();
+  for (int i = 0; i < 26; ++i) {
+    if ((mask & (1u << i)) == 0) continue;
+    DriveInfo drive;
+    drive.letter = static_cast<wchar_t>(L'A' + i);
+    drive.ready = DriveReady(drive.letter, &drive.label);
+    drives.push_back(std::move(drive));
+  }
+  return drives;
+}
+
+std::wstring Win32FileSystem::CurrentDirectory() {
+  const std::wstring current =
+      GrowingBuffer([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
+  if (current.empty()) ThrowWin32Error("GetCurrentDirectory");
+  return LongForm(WithoutExtendedPrefix(current));
+}
+
+void Win32FileSystem::ChangeDirectory(std::wstring_view path) {
+  const std::wstring folder(path);
+  if (!SetCurrentDirectoryW(folder.c_str())) ThrowWin32Error("SetCurrentDirectory");
+}
+
+std::wstring Win32FileSystem::DriveCurrentDirectory(wchar_t letter) {
+  if (!DriveReady(letter, nullptr)) ThrowWin32Error("GetVolumeInformation");
+  const std::wstring drive{letter, L':'};
+  const std::wstring full = GrowingBuffer([&](wchar_t* buffer, DWORD size) {
+    return GetFullPathNameW(drive.c_str(), size, buffer, nullptr);
+  });
+  if (full.empty()) ThrowWin32Error("GetFullPathName");
+  return LongForm(full);
+}
+
+std::wstring Win32FileSystem::ResolveFolder(std::wstring_view path, std::wstring_view base) {
+  std::wstring combined(path);
+  const bool has_drive = path.size() >= 2 && path[1] == L':';
+  const bool unc = path.starts_with(L"\\\\");
+  if (!has_drive && !unc) {
+    combined = path.starts_with(L'\\')
+                   ? std::wstring(base.substr(0, 2)) + combined
+                   : std::wstring(base) + (base.ends_with(L'\\') ? L"" : L"\\") + combined;
+  }
+  const std::wstring full = GrowingBuffer([&](wchar_t* buffer, DWORD size) {
+    return GetFullPathNameW(combined.c_str(), size, buffer, nullptr);
+  });
+  if (full.empty()) ThrowWin32Error("GetFullPathName");
+  const DWORD attributes = GetFileAttributesW(Extended(full).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) ThrowWin32Error("GetFileAttributes");
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) ThrowWin32Error("folder", ERROR_DIRECTORY);
+  std::wstring folder = LongForm(full);
+  if (folder.size() > 3 && folder.ends_with(L'\\')) folder.pop_back();
+  return StoredSpelling(folder);
+}
+
+std::vector<DirectoryEntry> Win32FileSystem::ListFolder(std::wstring_view folder) {
+  std::wstring pattern(folder);
+  if (!pattern.ends_with(L'\\')) pattern += L'\\';
+  pattern += L'*';
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileExW(Extended(pattern).c_str(), FindExInfoBasic, &found,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  std::vector<DirectoryEntry> entries;
+  if (search == INVALID_HANDLE_VALUE) {
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) return entries;
+    ThrowWin32Error("FindFirstFile");
+  }
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    entries.push_back({std::wstring(name), found.dwFileAttributes});
+  } while (FindNextFileW(search, &found));
+  const DWORD error = GetLastError();
+  FindClose(search);
+  if (error != ERROR_NO_MORE_FILES) ThrowWin32Error("FindNextFile", error);
+  return entries;
+}
+
+// The wide call with a buffer as large as the platform asks for: no name is lost to a code page and
+// no path to a fixed length.
+std::wstring Win32FileSystem::ShortPath(std::wstring_view path) {
+  const std::wstring extended = Extended(path);
+  std::wstring result = GrowingBuffer([&](wchar_t* buffer, DWORD size) {
+    return GetShortPathNameW(extended.c_str(), buffer, size);
+  });
+  return WithoutExtendedPrefix(std::move(result));
+}
+
+}  // namespace tassefiche

@@ -1,0 +1,65 @@
+#include "platform/win32/win32_view.h"
+
+#include "platform/win32/dpi.h"
+#include "platform/win32/form_window.h"
+
+namespace tassefiche {
+
+Win32View::~Win32View() {
+  control_.BindView(nullptr);
+}
+
+// Siblings clip each other, so that a label that overlaps the control below it by a pixel (as the
+// layout has them) does not paint over that control's border.
+void Win32View::Create(HWND parent, int dpi) {
+  const ControlLayout& row = control_.Layout();
+  hwnd_ = CreateWindowExW(
+      ExStyle(), WindowClass(), L"", Style() | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+      TwipsToPixels(row.left, dpi), TwipsToPixels(row.top, dpi), TwipsToPixels(row.width, dpi),
+      CreationHeight(TwipsToPixels(row.height, dpi)), parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id())), GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font(dpi)), FALSE);
+  control_.BindView(this);
+  EnableWindow(hwnd_, control_.Enabled() ? TRUE : FALSE);
+  ShowAll();
+}
+
+void Win32View::Place(int dpi) {
+  const ControlLayout& row = control_.Layout();
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font(dpi)), FALSE);
+  SetWindowPos(hwnd_, nullptr, TwipsToPixels(row.left, dpi), TwipsToPixels(row.top, dpi),
+               TwipsToPixels(row.width, dpi), CreationHeight(TwipsToPixels(row.height, dpi)),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32View::Show(Aspect aspect) {
+  if (hwnd_ == nullptr) return;
+  switch (aspect) {
+    case Aspect::kEnabled:
+      EnableWindow(hwnd_, control_.Enabled() ? TRUE : FALSE);
+      break;
+    case Aspect::kToolTip:
+      form_.SetToolTip(hwnd_, control_.ToolTipText());
+      break;
+    default:
+      ShowAspect(aspect);
+      break;
+  }
+}
+
+HBRUSH Win32View::OnCtlColor(HDC dc) {
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+HFONT Win32View::Font(int dpi) const {
+  const ControlLayout& row = control_.Layout();
+  return form_.Fonts().Get(row.font != nullptr ? *row.font : form_.Layout().font, dpi);
+}
+
+int Win32View::Dpi() const {
+  return WindowDpi(hwnd_);
+}
+
+}  // namespace tassefiche

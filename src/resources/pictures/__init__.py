@@ -1,0 +1,1 @@
+"""Drawing kit and drawings for the program's icons and button pictures."""

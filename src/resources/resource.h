@@ -1,0 +1,13 @@
+// Resource identifiers shared by the program and tassefiche.rc.
+#ifndef TASSEFICHE_RESOURCES_RESOURCE_H
+#define TASSEFICHE_RESOURCES_RESOURCE_H
+
+// The lowest icon identifier is the one the shell shows for the executable.
+#define IDI_TASSEFICHE 1
+#define IDI_COMPRESS 101
+#define IDI_NEW_FOLDER 102
+#define IDI_HELP 103
+#define IDI_ABOUT 104
+#define IDI_QUIT 105
+
+#endif

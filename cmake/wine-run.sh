@@ -11,4 +11,5 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1
   wineserver -w
 fi
-exec wine "$@"
+# Wine reports on stderr that the Unix root (drive Z:) has no volume label; that is no output of ours.
+exec wine "$@" 2> >(grep -v --line-buffered 'FS volume label and serial are not available' >&2)

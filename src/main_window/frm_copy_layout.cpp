@@ -21,7 +21,7 @@ constexpr std::wstring_view kWindow;
 
 // clang-format off
 constexpr std::array kControls{
-  // name          kind             container  caption                 left   top  width height tab  font
+  //            name            kind          container  caption                 left    top  width height tab  font
   // The source pane.
   ControlLayout{L"Cadre1",      kFrame,       kWindow,   L"Source :",             120,   60, 2595, 6315, 21},
   ControlLayout{L"Etiquette1",  kLabel,       L"Cadre1", L"Lecteur source :",     120,  240, 1575,  255, 22},

@@ -21,19 +21,19 @@ void SetItemState(HWND list, int index, UINT state) {
   SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
-// Type-ahead: the first entry from `start` on (going round) whose name begins with the typed text.
-LRESULT FindByPrefix(const FileList& list, const NMLVFINDITEMW& find) {
+// The first entry from `start` on (going round) whose name is the text sought, or begins with it
+// when the list asks for a partial match (type-ahead).
+LRESULT FindEntry(const FileList& list, const NMLVFINDITEMW& find) {
   if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.lvfi.psz == nullptr) return -1;
-  const std::wstring_view typed = find.lvfi.psz;
+  const std::wstring_view sought = find.lvfi.psz;
+  const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
   const std::size_t count = list.ListCount();
   const std::size_t start = find.iStart >= 0 ? static_cast<std::size_t>(find.iStart) : 0;
   for (std::size_t step = 0; step < count; ++step) {
     const std::size_t index = (start + step) % count;
-    const std::wstring& name = list.List(index);
-    if (name.size() >= typed.size() &&
-        EqualsNoCase(std::wstring_view(name).substr(0, typed.size()), typed)) {
-      return static_cast<LRESULT>(index);
-    }
+    std::wstring_view name = list.List(index);
+    if (partial && name.size() > sought.size()) name = name.substr(0, sought.size());
+    if (EqualsNoCase(name, sought)) return static_cast<LRESULT>(index);
   }
   return -1;
 }
@@ -118,7 +118,7 @@ LRESULT FileListView::OnNotify(const NMHDR& header) {
       return 0;
     }
     case LVN_ODFINDITEMW:
-      return FindByPrefix(list, reinterpret_cast<const NMLVFINDITEMW&>(header));
+      return FindEntry(list, reinterpret_cast<const NMLVFINDITEMW&>(header));
     default:
       return 0;
   }

@@ -1,0 +1,227 @@
+#include "running_program.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "remote_buffer.h"
+
+namespace tassefiche::e2e {
+
+std::filesystem::path WindowsPath(const char* build_path) {
+  std::string path(build_path);
+  if (path.starts_with('/')) path = "Z:" + path;  // Wine shows the Unix root as drive Z:
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return std::filesystem::path(path);
+}
+
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+  const auto until = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return true;
+}
+
+std::wstring TextOf(HWND window) {
+  std::wstring text(1024, L'\0');
+  const LRESULT length =
+      SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+namespace {
+
+struct Search {
+  DWORD process = 0;
+  std::function<bool(HWND)> wanted;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK Visit(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<Search*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search.process && search.wanted(window)) {
+    search.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindTopLevel(DWORD process, std::function<bool(HWND)> wanted) {
+  Search search{process, std::move(wanted)};
+  EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindChild(HWND parent, DWORD process, std::function<bool(HWND)> wanted) {
+  Search search{process, std::move(wanted)};
+  EnumChildWindows(parent, Visit, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+LRESULT Send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 10000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+}  // namespace
+
+RunningProgram::RunningProgram(const std::filesystem::path& exe,
+                               const std::filesystem::path& folder) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  std::wstring line = L"\"" + exe.wstring() + L"\"";
+  if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &process_)) {
+    throw std::runtime_error("the program did not start");
+  }
+  WaitForInputIdle(process_.hProcess, 20000);
+  WaitFor([&] {
+    main_ = FindTopLevel(process_.dwProcessId, [](HWND w) {
+      return ClassOf(w) == L"Tassefiche.frmCopy" && IsWindowVisible(w);
+    });
+    return main_ != nullptr;
+  });
+  if (main_ == nullptr) throw std::runtime_error("no main window");
+}
+
+RunningProgram::~RunningProgram() {
+  if (main_ != nullptr) PostMessageW(main_, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process_.hProcess, 5000) != WAIT_OBJECT_0) {
+    TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, 5000);
+  }
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+HWND RunningProgram::Control(int tab_index) const {
+  return FindChild(main_, process_.dwProcessId,
+                   [&](HWND w) { return GetDlgCtrlID(w) == 1000 + tab_index; });
+}
+
+void RunningProgram::Press(HWND button) const {
+  PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+}
+
+void RunningProgram::ClickSurface() const {
+  PostMessageW(main_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  PostMessageW(main_, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+int RunningProgram::FileCount(HWND list) const {
+  return static_cast<int>(Send(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+bool RunningProgram::SelectFile(HWND list, std::wstring_view name) const {
+  RemoteBuffer remote(process_.hProcess, 4096);
+  const std::wstring text(name);
+  remote.Write(text.c_str(), (text.size() + 1) * sizeof(wchar_t), 1024);
+  LVFINDINFOW find{};
+  find.flags = LVFI_STRING;
+  find.psz = static_cast<LPCWSTR>(remote.Address(1024));
+  remote.Write(&find, sizeof find);
+  const auto index =
+      static_cast<int>(Send(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), remote.Param()));
+  if (index < 0) return false;
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  remote.Write(&item, sizeof item);
+  Send(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index), remote.Param());
+  return true;
+}
+
+std::wstring RunningProgram::FileEntry(HWND list, int index) const {
+  RemoteBuffer remote(process_.hProcess, 4096);
+  LVITEMW item{};
+  item.iSubItem = 0;
+  item.cchTextMax = 1000;
+  item.pszText = static_cast<LPWSTR>(remote.Address(1024));
+  remote.Write(&item, sizeof item);
+  const auto length = Send(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), remote.Param());
+  std::wstring text(static_cast<std::size_t>(length), L'\0');
+  remote.Read(text.data(), text.size() * sizeof(wchar_t), 1024);
+  return text;
+}
+
+std::map<HWND, std::wstring> RunningProgram::ToolTips() const {
+  const HWND tips = FindTopLevel(process_.dwProcessId, [&](HWND w) {
+    return ClassOf(w) == TOOLTIPS_CLASSW && GetWindow(w, GW_OWNER) == main_;
+  });
+  std::map<HWND, std::wstring> found;
+  if (tips == nullptr) return found;
+  RemoteBuffer remote(process_.hProcess, 8192);
+  const auto count = Send(tips, TTM_GETTOOLCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.lpszText = static_cast<LPWSTR>(remote.Address(1024));
+    remote.Write(&tool, sizeof tool);
+    std::vector<wchar_t> text(2048, L'\0');
+    remote.Write(text.data(), text.size() * sizeof(wchar_t), 1024);
+    if (Send(tips, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), remote.Param()) == 0) continue;
+    remote.Read(&tool, sizeof tool);
+    remote.Read(text.data(), text.size() * sizeof(wchar_t), 1024);
+    found[reinterpret_cast<HWND>(tool.uId)] = text.data();
+  }
+  return found;
+}
+
+HWND RunningProgram::WaitForBox(std::wstring_view title) const {
+  HWND box = nullptr;
+  WaitFor([&] {
+    box = FindTopLevel(process_.dwProcessId, [&](HWND w) {
+      return ClassOf(w) == L"#32770" && IsWindowVisible(w) && TextOf(w) == title;
+    });
+    return box != nullptr;
+  });
+  return box;
+}
+
+bool RunningProgram::NoBoxShows() const {
+  const auto box_shows = [&] {
+    return FindTopLevel(process_.dwProcessId, [](HWND w) {
+             return ClassOf(w) == L"#32770" && IsWindowVisible(w);
+           }) != nullptr;
+  };
+  // The boxes answered close first; then none may come back for a while.
+  return WaitFor([&] { return !box_shows(); }) &&
+         !WaitFor(box_shows, std::chrono::milliseconds(1000));
+}
+
+std::wstring RunningProgram::BoxText(HWND box) {
+  std::wstring text;
+  DWORD process = 0;
+  GetWindowThreadProcessId(box, &process);
+  FindChild(box, process, [&](HWND w) {
+    if (ClassOf(w) == L"Static") text += TextOf(w);
+    return false;
+  });
+  return text;
+}
+
+void RunningProgram::Answer(HWND box, int button) {
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+}
+
+}  // namespace tassefiche::e2e

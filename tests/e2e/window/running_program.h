@@ -1,0 +1,62 @@
+// The real program, started as a user starts it, and driven through its real windows with real
+// messages from this test process.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+
+namespace tassefiche::e2e {
+
+// A path of the build (a Unix path when the tests run under Wine) as a Windows path.
+std::filesystem::path WindowsPath(const char* build_path);
+
+// Waits until `done` holds, up to `limit`; false when it never did.
+bool WaitFor(const std::function<bool()>& done,
+             std::chrono::milliseconds limit = std::chrono::seconds(20));
+
+std::wstring TextOf(HWND window);
+std::wstring ClassOf(HWND window);
+
+class RunningProgram {
+ public:
+  // Starts `exe` with `folder` as its current folder and waits for its main window.
+  RunningProgram(const std::filesystem::path& exe, const std::filesystem::path& folder);
+  ~RunningProgram();
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+
+  HWND Main() const { return main_; }
+  // A control of the main window by its tab index (its identifier is 1000 + tab index).
+  HWND Control(int tab_index) const;
+
+  // Presses a button as a click does, without waiting for what it starts.
+  void Press(HWND button) const;
+  // A click on the window's bare surface.
+  void ClickSurface() const;
+  // Selects the entry of a file list that shows `name`, as a user's click does; false if none does.
+  bool SelectFile(HWND list, std::wstring_view name) const;
+  std::wstring FileEntry(HWND list, int index) const;
+  int FileCount(HWND list) const;
+  // The tooltip text of each control that has one.
+  std::map<HWND, std::wstring> ToolTips() const;
+
+  // A box of the program (message box or input box) with that title, once it shows.
+  HWND WaitForBox(std::wstring_view title) const;
+  // True when the boxes of the program have closed and no other shows for a while.
+  bool NoBoxShows() const;
+  // The texts of a box's static controls, in creation order.
+  static std::wstring BoxText(HWND box);
+  static void Answer(HWND box, int button);
+
+ private:
+  PROCESS_INFORMATION process_{};
+  HWND main_ = nullptr;
+};
+
+}  // namespace tassefiche::e2e

@@ -1,5 +1,7 @@
 #include "platform/file_pattern.h"
 
+#include <algorithm>
+
 #include "platform/platform_error.h"
 #include "platform/text.h"
 
@@ -65,10 +67,8 @@ FilePattern FilePattern::Parse(std::wstring_view text) {
 bool FilePattern::Matches(std::wstring_view name) const {
   if (parts_.empty()) return true;
   const std::wstring upper = ToUpper(name);
-  for (const std::wstring& part : parts_) {
-    if (MatchesPart(part, upper)) return true;
-  }
-  return false;
+  return std::ranges::any_of(parts_,
+                             [&](const std::wstring& part) { return MatchesPart(part, upper); });
 }
 
 }  // namespace tassefiche

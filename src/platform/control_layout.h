@@ -43,6 +43,7 @@ struct AttributeSwitches {
   bool system = false;
   bool read_only = false;
   bool normal = true;  // files with none of the four attributes above
+  bool operator==(const AttributeSwitches&) const = default;
 };
 
 // What a row says beyond name, place and caption; the defaults are the controls' own.

@@ -108,7 +108,10 @@ void FileList::Select(std::size_t index) {
 
 void FileList::ApplyLayout(const ControlLayout& row) {
   Control::ApplyLayout(row);
-  if (row.particulars.switches) SetSwitches(*row.particulars.switches);
+  // Reading a large folder again costs time at start-up; only switches that differ need it.
+  if (row.particulars.switches && *row.particulars.switches != switches_) {
+    SetSwitches(*row.particulars.switches);
+  }
 }
 
 }  // namespace tassefiche

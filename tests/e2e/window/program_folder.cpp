@@ -12,9 +12,11 @@ namespace fs = std::filesystem;
 
 ProgramFolder::ProgramFolder(Tools tools, std::wstring_view app_name,
                              std::wstring_view source_name) {
+  // Wine reuses small process numbers from one run to the next: the clock makes the name unique.
   static int made = 0;
-  root_ = fs::temp_directory_path() / (L"tassefiche-e2e-" + std::to_wstring(GetCurrentProcessId()) +
-                                       L"-" + std::to_wstring(++made));
+  root_ = fs::temp_directory_path() /
+          (L"tassefiche-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++made));
   app_ = root_ / app_name;
   source_ = root_ / source_name;
   fs::create_directories(app_);
@@ -29,9 +31,33 @@ ProgramFolder::ProgramFolder(Tools tools, std::wstring_view app_name,
   }
 }
 
+namespace {
+
+// Removes a folder and all it holds, through the "\\?\" form that reaches paths of any length.
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        RemoveTree(path);
+      } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
 ProgramFolder::~ProgramFolder() {
-  std::error_code ignored;
-  fs::remove_all(root_, ignored);
+  RemoveTree(L"\\\\?\\" + root_.wstring());
 }
 
 void ProgramFolder::Write(std::wstring_view name, std::string_view bytes) const {

@@ -3,8 +3,8 @@
 // through a ByteSink, and every entry point reports its outcome as an Error.
 //
 // Contract shared by every function and class here: no input, however damaged, makes the library
-// read or write outside the buffers it was given, and no input makes it allocate more than the fixed
-// amount each class documents. A class that has returned an error keeps returning it.
+// read or write outside the buffers it was given, and no input makes it allocate more than the
+// fixed amount each class documents. A class that has returned an error keeps returning it.
 #pragma once
 
 #include <cstddef>
@@ -45,7 +45,7 @@ class ByteSink {
 // A sink that appends to a vector (tests, fuzzers, benchmarks).
 class VectorSink final : public ByteSink {
  public:
-  bool Write(std::span<const std::uint8_t> bytes) override;
+  bool Write(std::span<const std::uint8_t> chunk) override;
   std::vector<std::uint8_t> bytes;
 };
 
@@ -54,8 +54,8 @@ enum class Format : std::uint8_t { kSzdd, kSzddQBasic, kKwaj };
 // Largest original length that an SZDD header can hold.
 inline constexpr std::uint64_t kSzddMaxLength = 0xFFFFFFFFu;
 
-// Which format the first bytes of a file announce. Needs at most kSignatureLength bytes; fewer bytes
-// (a short file) give std::nullopt unless they already hold a whole signature.
+// Which format the first bytes of a file announce. Needs at most kSignatureLength bytes; fewer
+// bytes (a short file) give std::nullopt unless they already hold a whole signature.
 inline constexpr std::size_t kSignatureLength = 8;
 std::optional<Format> DetectFormat(std::span<const std::uint8_t> prefix);
 
@@ -69,10 +69,21 @@ struct Header {
   std::string kwaj_extension;           // KWAJ: original extension, if stored
 };
 
-// Streaming SZDD compressor with the smallest output the format allows (an exact shortest-path parse
-// over the exact longest matches). The original length goes into the header, so it must be known up
-// front; Finish() reports kLengthMismatch if the bytes fed differ from it. Memory is bounded and
-// independent of the input's length.
+// Streaming SZDD compressor with the smallest output the format allows (an exact shortest-path
+// parse over the exact longest matches, window spaces and overlapping matches included). The
+// original length goes into the header, so it must be known up front; Finish() reports
+// kLengthMismatch if the bytes fed differ from it.
+//
+// Memory is bounded and independent of the input's length: about 5 MiB for inputs of 512 KiB and
+// more, less for smaller ones. Items are written as soon as every cheapest parse agrees on them.
+// The output is exactly minimal whenever that agreement comes within 512 Ki positions; no bounded
+// encoder can promise it for every input, since two parses may stay open over a whole zero run
+// until its end decides. Where the undecided stretch grows past that, the encoder decides itself
+// at a cost of at most 19 bits (under 3 bytes) per 512 Ki positions.
+//
+// Feed() and Finish() return kOk, kTooLarge (length above kSzddMaxLength, before anything is
+// written), kLengthMismatch (more bytes fed than announced, or fewer at Finish()), or
+// kOutputFailed (the sink refused bytes).
 class SzddCompressor {
  public:
   // length: the original file's length (kTooLarge from the first call if above kSzddMaxLength).
@@ -90,8 +101,16 @@ class SzddCompressor {
   std::unique_ptr<State> state_;
 };
 
-// Streaming expander for every format above, detected by content. Memory is bounded (the largest
-// window is DEFLATE's 32 KiB plus zlib's own state).
+// Streaming expander for every format above, detected by content. Memory is bounded: the largest
+// window is DEFLATE's 32 KiB plus zlib's own state, a KWAJ header (at most 64 KiB) is held until
+// complete, and output goes to the sink in chunks of at most 64 KiB.
+//
+// Errors: kNotCompressed (no signature), kBadHeader (header cut short or impossible, such as KWAJ
+// data starting inside its own fields), kUnknownMethod (SZDD mode other than 'A', KWAJ method above
+// 4), kTruncated (data cut inside an item or block, or short of the announced length),
+// kLengthMismatch (more bytes than announced, or input fed after Finish()), kCorruptData
+// (impossible Huffman or DEFLATE data, MS-ZIP framing), kOutputFailed (the sink refused bytes).
+// After an error the sink may hold part of the output; it is the caller's to discard.
 class Expander {
  public:
   explicit Expander(ByteSink& sink);
@@ -111,7 +130,8 @@ class Expander {
   std::unique_ptr<State> state_;
 };
 
-// Whole-buffer conveniences over the classes above.
+// Whole-buffer conveniences over the classes above; `output` receives what was produced, even
+// on error, and `header` (when not null) the header once read.
 Error CompressSzdd(std::span<const std::uint8_t> input, char lost_char,
                    std::vector<std::uint8_t>& output);
 Error Expand(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& output,

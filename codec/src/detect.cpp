@@ -1,0 +1,17 @@
+#include <algorithm>
+
+#include "codec/codec.h"
+#include "format.h"
+
+namespace codec {
+
+std::optional<Format> DetectFormat(std::span<const std::uint8_t> prefix) {
+  if (prefix.size() < kSignatureLength) return std::nullopt;
+  const auto head = prefix.first(kSignatureLength);
+  if (std::ranges::equal(head, kSzddSignature)) return Format::kSzdd;
+  if (std::ranges::equal(head, kQBasicSignature)) return Format::kSzddQBasic;
+  if (std::ranges::equal(head, kKwajSignature)) return Format::kKwaj;
+  return std::nullopt;
+}
+
+}  // namespace codec

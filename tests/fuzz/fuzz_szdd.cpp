@@ -1,0 +1,7 @@
+// The SZDD decoder on anything behind an SZDD signature.
+#include "forced_signature.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  return codec_fuzz::ExpandWithSignature(data, size,
+                                         {0x53, 0x5A, 0x44, 0x44, 0x88, 0xF0, 0x27, 0x33});
+}

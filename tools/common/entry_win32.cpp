@@ -1,0 +1,23 @@
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "common/entry.h"
+#include "common/entry_common.h"
+#include "common/text.h"
+
+namespace tools {
+
+int WindowsMain(int argc, wchar_t** argv, const char* tool_name, ToolFunction tool) {
+  // No DLL is ever looked for beside the tool or in the current folder.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  std::vector<std::string> words;
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring_view word(argv[i]);
+    words.push_back(Utf16ToUtf8(std::u16string(word.begin(), word.end())));
+  }
+  return RunGuarded(words, tool_name, tool);
+}
+
+}  // namespace tools

@@ -1,0 +1,23 @@
+// Removes the temporary file being written when the tool is interrupted (Ctrl+C, console closed,
+// termination signal), so that an interruption leaves nothing behind either. The tools write one
+// file at a time, so one slot is enough.
+#pragma once
+
+#include <string>
+
+namespace tools {
+
+void WatchTemporaryFile(const std::string& path);
+void ForgetTemporaryFile();
+
+// Holds interruptions back for its lifetime: creating a temporary file and watching it, or removing
+// it and forgetting it, must happen as one step, or an interruption in between leaves the file.
+class InterruptionsHeld {
+ public:
+  InterruptionsHeld();
+  ~InterruptionsHeld();
+  InterruptionsHeld(const InterruptionsHeld&) = delete;
+  InterruptionsHeld& operator=(const InterruptionsHeld&) = delete;
+};
+
+}  // namespace tools

@@ -1,0 +1,155 @@
+#include "common/passes.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "common/failure.h"
+
+namespace tools {
+namespace {
+
+constexpr std::size_t kChunk = std::size_t{64} * 1024;
+
+// Reads until `bytes` is full or the input ends.
+std::size_t ReadFull(Reader& source, std::span<std::uint8_t> bytes) {
+  std::size_t filled = 0;
+  while (filled < bytes.size()) {
+    const std::size_t got = source.Read(bytes.subspan(filled));
+    if (got == 0) {
+      break;
+    }
+    filled += got;
+  }
+  return filled;
+}
+
+class WriterSink final : public codec::ByteSink {
+ public:
+  explicit WriterSink(Writer& out) : out_(out) {}
+  bool Write(std::span<const std::uint8_t> bytes) override {
+    try {
+      out_.Write(bytes);
+      written += bytes.size();
+      return true;
+    } catch (const IoError& error) {
+      detail = error.what();
+      return false;
+    }
+  }
+  std::string detail;
+  std::uint64_t written = 0;
+
+ private:
+  Writer& out_;
+};
+
+// Takes the expanded bytes and compares them with the original's, read alongside.
+class CompareSink final : public codec::ByteSink {
+ public:
+  explicit CompareSink(Reader& original) : original_(original), buffer_(kChunk) {}
+  bool Write(std::span<const std::uint8_t> bytes) override {
+    while (!bytes.empty() && !mismatch) {
+      const std::size_t size = std::min(bytes.size(), buffer_.size());
+      const std::span<std::uint8_t> expected(buffer_.data(), size);
+      mismatch = ReadFull(original_, expected) != size ||
+                 !std::equal(expected.begin(), expected.end(), bytes.begin());
+      bytes = bytes.subspan(size);
+    }
+    return !mismatch;
+  }
+  bool mismatch = false;
+
+ private:
+  Reader& original_;
+  std::vector<std::uint8_t> buffer_;
+};
+
+class DiscardSink final : public codec::ByteSink {
+ public:
+  bool Write(std::span<const std::uint8_t>) override { return true; }
+};
+
+// Feeds the whole of `source` to `coder`, then finishes it.
+template <typename Coder>
+codec::Error Pump(Reader& source, Coder& coder) {
+  std::vector<std::uint8_t> buffer(kChunk);
+  while (const std::size_t got = source.Read(buffer)) {
+    const codec::Error error = coder.Feed(std::span(buffer.data(), got));
+    if (error != codec::Error::kOk) {
+      return error;
+    }
+  }
+  return coder.Finish();
+}
+
+}  // namespace
+
+PassResult CompressPass(Reader& source, std::uint64_t length, char lost_char, Writer& out) {
+  WriterSink sink(out);
+  codec::SzddCompressor compressor(sink, length, lost_char);
+  const codec::Error error = Pump(source, compressor);
+  return {error, sink.detail, false, sink.written};
+}
+
+PassResult VerifyCompressed(Reader& compressed, Reader& original) {
+  CompareSink sink(original);
+  codec::Expander expander(sink);
+  const codec::Error error = Pump(compressed, expander);
+  if (sink.mismatch) {
+    return {codec::Error::kOk, {}, true, 0};
+  }
+  std::uint8_t extra = 0;
+  const bool longer = error == codec::Error::kOk && original.Read(std::span(&extra, 1)) != 0;
+  return {error, {}, longer, 0};
+}
+
+PassResult ExpandPass(Reader& source, Writer& out) {
+  WriterSink sink(out);
+  codec::Expander expander(sink);
+  const codec::Error error = Pump(source, expander);
+  return {error, sink.detail, false, sink.written};
+}
+
+PassResult CopyPass(Reader& source, Writer& out) {
+  WriterSink sink(out);
+  std::vector<std::uint8_t> buffer(kChunk);
+  while (const std::size_t got = source.Read(buffer)) {
+    if (!sink.Write(std::span(buffer.data(), got))) {
+      return {codec::Error::kOutputFailed, sink.detail, false, sink.written};
+    }
+  }
+  return {codec::Error::kOk, {}, false, sink.written};
+}
+
+Probe ProbeHeader(Reader& source) {
+  Probe probe;
+  std::vector<std::uint8_t> buffer(kChunk);
+  std::size_t got = ReadFull(source, buffer);
+  probe.format = codec::DetectFormat(std::span(buffer.data(), got));
+  if (!probe.format) {
+    return probe;
+  }
+  // The header's optional fields may run past the first chunk: feed until it is known.
+  DiscardSink sink;
+  codec::Expander expander(sink);
+  while (got != 0) {
+    probe.error = expander.Feed(std::span(buffer.data(), got));
+    if (probe.error != codec::Error::kOk) {
+      return probe;
+    }
+    if (expander.header() != nullptr) {
+      probe.header = *expander.header();
+      return probe;
+    }
+    got = source.Read(buffer);
+  }
+  probe.error = expander.Finish();
+  if (probe.error == codec::Error::kOk && expander.header() != nullptr) {
+    probe.header = *expander.header();
+  } else if (probe.error == codec::Error::kOk) {
+    probe.error = codec::Error::kBadHeader;
+  }
+  return probe;
+}
+
+}  // namespace tools

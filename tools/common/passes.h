@@ -1,0 +1,37 @@
+// One pass of bytes from a reader through the codec to a writer, in chunks, so that no file is ever
+// held in memory whole. Reading failures throw IoError; writing failures come back as
+// kOutputFailed with the file system's message in `detail`.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "codec/codec.h"
+#include "common/file_system.h"
+
+namespace tools {
+
+struct PassResult {
+  codec::Error error = codec::Error::kOk;
+  std::string detail;     // why the output failed, when it did
+  bool mismatch = false;  // VerifyCompressed: the bytes differ from the original's
+  std::uint64_t written = 0;
+};
+
+PassResult CompressPass(Reader& source, std::uint64_t length, char lost_char, Writer& out);
+// Whether `compressed` expands to exactly the bytes of `original`, to its end.
+PassResult VerifyCompressed(Reader& compressed, Reader& original);
+PassResult ExpandPass(Reader& source, Writer& out);
+PassResult CopyPass(Reader& source, Writer& out);
+
+// What the start of a file says: its format (none when it carries no known signature) and, for a
+// compressed file, its header or the error met while reading it.
+struct Probe {
+  std::optional<codec::Format> format;
+  codec::Header header;
+  codec::Error error = codec::Error::kOk;
+};
+Probe ProbeHeader(Reader& source);
+
+}  // namespace tools

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+namespace tools {
+
+std::string CompressHelp();
+
+}  // namespace tools

@@ -1,0 +1,97 @@
+#include "expand/expand_tool.h"
+
+#include "common/arguments.h"
+#include "common/console.h"
+#include "common/names.h"
+#include "common/paths.h"
+#include "common/plan.h"
+#include "common/session.h"
+#include "common/steps.h"
+#include "expand/expand_help.h"
+
+namespace tools {
+namespace {
+
+std::string FormatName(const codec::Header& header) {
+  switch (header.format) {
+    case codec::Format::kSzdd:
+      return "SZDD";
+    case codec::Format::kSzddQBasic:
+      return "SZDD (QBasic)";
+    case codec::Format::kKwaj:
+      return "KWAJ méthode " + std::to_string(header.kwaj_method);
+  }
+  return "?";
+}
+
+// One line of the -D listing.
+std::string Describe(const std::string& source, const Probe& probe, std::uint64_t size,
+                     const std::string& destination) {
+  if (!probe.format) {
+    return source + " : pas de signature connue, serait copié tel quel (" + std::to_string(size) +
+           " octets) -> " + destination;
+  }
+  const std::string length = probe.header.length ? std::to_string(*probe.header.length) + " octets"
+                                                 : "taille d'origine non indiquée";
+  return source + " : " + FormatName(probe.header) + ", " + length + " -> " + destination;
+}
+
+void ExpandOne(const Job& job, const Arguments& arguments, FileSystem& files, Session& session) {
+  const std::unique_ptr<InputFile> source = OpenSource(files, job.source);
+  const Probe probe = ReadingSource([&] { return ProbeHeader(*source); });
+  if (probe.error != codec::Error::kOk) {
+    ThrowPassFailure(job.source, {probe.error, {}, false, 0});
+  }
+  const codec::Header* header = probe.format ? &probe.header : nullptr;
+
+  std::string destination = job.destination;
+  if (job.into_folder) {
+    const RestoredName restored = RestoreName(SplitPath(job.source, kNativeStyle).name, header);
+    destination = JoinPath(job.destination, restored.name, kNativeStyle);
+    if (restored.header_name_unusable) {
+      session.Warn("« " + job.source +
+                   " » : le nom gardé dans l'en-tête n'est pas utilisable ; nom retenu : « " +
+                   restored.name + " »");
+    }
+  }
+  if (arguments.dated) {
+    session.Tell(Describe(job.source, probe, source->info().size, destination));
+    return;
+  }
+
+  session.CheckDestination(destination);
+  const std::unique_ptr<TemporaryFile> temporary = CreateTemporaryBeside(files, destination);
+  const PassResult result = ReadingSource([&] {
+    source->Rewind();
+    return header != nullptr ? ExpandPass(*source, *temporary) : CopyPass(*source, *temporary);
+  });
+  if (result.error != codec::Error::kOk) {
+    ThrowPassFailure(job.source, result);
+  }
+  FinishTemporary(*temporary);
+  session.Commit(*temporary, destination);
+  if (header == nullptr) {
+    session.Warn("« " + job.source + " » n'a pas de signature connue : copié tel quel dans « " +
+                 destination + " »");
+  } else {
+    session.Tell(job.source + " -> " + destination + " (" + std::to_string(result.written) +
+                 " octets)");
+  }
+}
+
+}  // namespace
+
+int RunExpand(std::span<const std::string> words, FileSystem& files) {
+  const Arguments arguments = ParseArguments(words);
+  if (arguments.help) {
+    WriteOut(ExpandHelp());
+    return 0;
+  }
+  const Plan plan = MakePlan(arguments, Tool::kExpand, files);
+  Session session(files, "EXPAND");
+  session.ProtectSources(plan);
+  ForEachJob(session, plan, [&](const Job& job) { ExpandOne(job, arguments, files, session); });
+  return session.ExitStatus();
+}
+
+}  // namespace tools

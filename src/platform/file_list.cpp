@@ -24,33 +24,25 @@ void FileList::SetPattern(std::wstring_view pattern) {
 }
 
 void FileList::SetArchive(bool on) {
-  AttributeSwitches s = switches_;
-  s.archive = on;
-  SetSwitches(s);
+  SetSwitch(&AttributeSwitches::archive, on);
 }
-
 void FileList::SetHidden(bool on) {
-  AttributeSwitches s = switches_;
-  s.hidden = on;
-  SetSwitches(s);
+  SetSwitch(&AttributeSwitches::hidden, on);
 }
-
 void FileList::SetSystem(bool on) {
-  AttributeSwitches s = switches_;
-  s.system = on;
-  SetSwitches(s);
+  SetSwitch(&AttributeSwitches::system, on);
 }
-
 void FileList::SetReadOnly(bool on) {
-  AttributeSwitches s = switches_;
-  s.read_only = on;
-  SetSwitches(s);
+  SetSwitch(&AttributeSwitches::read_only, on);
+}
+void FileList::SetNormal(bool on) {
+  SetSwitch(&AttributeSwitches::normal, on);
 }
 
-void FileList::SetNormal(bool on) {
-  AttributeSwitches s = switches_;
-  s.normal = on;
-  SetSwitches(s);
+void FileList::SetSwitch(bool AttributeSwitches::*which, bool on) {
+  AttributeSwitches switches = switches_;
+  switches.*which = on;
+  SetSwitches(switches);
 }
 
 void FileList::SetSwitches(const AttributeSwitches& switches) {

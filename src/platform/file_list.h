@@ -61,6 +61,7 @@ class FileList : public Control {
 
  private:
   bool Shows(const DirectoryEntry& entry) const;
+  void SetSwitch(bool AttributeSwitches::*which, bool on);
   void SetSwitches(const AttributeSwitches& switches);
 
   FileSystem& files_;

@@ -4,10 +4,13 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/arguments.h"
+#include "common/console.h"
 #include "common/failure.h"
 #include "common/file_system.h"
 #include "common/plan.h"
@@ -41,19 +44,30 @@ class Session {
   Status status_ = Status::kOk;
 };
 
-// Runs `work` for each job, turning its exceptions into failures of that job only.
-template <typename Work>
-void ForEachJob(Session& session, const Plan& plan, Work work) {
+// A whole run of a tool: its help when asked for; else the plan of its jobs, each done by
+// `work(job, arguments, session)`, a failure ending that job only. Returns the exit status.
+template <typename Help, typename Work>
+int RunTool(std::span<const std::string> words, FileSystem& files, Tool tool,
+            std::string_view tool_name, Help help, Work work) {
+  const Arguments arguments = ParseArguments(words);
+  if (arguments.help) {
+    WriteOut(help());
+    return 0;
+  }
+  const Plan plan = MakePlan(arguments, tool, files);
+  Session session(files, tool_name);
+  session.ProtectSources(plan);
   for (const std::string& problem : plan.problems) {
     session.Fail(Status::kSource, problem);
   }
   for (const Job& job : plan.jobs) {
     try {
-      work(job);
+      work(job, arguments, session);
     } catch (const ToolError& error) {
       session.Fail(error.status(), error.what());
     }
   }
+  return session.ExitStatus();
 }
 
 }  // namespace tools

@@ -76,16 +76,10 @@ void CompressOne(const Job& job, const Arguments& arguments, FileSystem& files, 
 }  // namespace
 
 int RunCompress(std::span<const std::string> words, FileSystem& files) {
-  const Arguments arguments = ParseArguments(words);
-  if (arguments.help) {
-    WriteOut(CompressHelp());
-    return 0;
-  }
-  const Plan plan = MakePlan(arguments, Tool::kCompress, files);
-  Session session(files, "COMPRESS");
-  session.ProtectSources(plan);
-  ForEachJob(session, plan, [&](const Job& job) { CompressOne(job, arguments, files, session); });
-  return session.ExitStatus();
+  return RunTool(words, files, Tool::kCompress, "COMPRESS", CompressHelp,
+                 [&](const Job& job, const Arguments& arguments, Session& session) {
+                   CompressOne(job, arguments, files, session);
+                 });
 }
 
 }  // namespace tools

@@ -82,16 +82,10 @@ void ExpandOne(const Job& job, const Arguments& arguments, FileSystem& files, Se
 }  // namespace
 
 int RunExpand(std::span<const std::string> words, FileSystem& files) {
-  const Arguments arguments = ParseArguments(words);
-  if (arguments.help) {
-    WriteOut(ExpandHelp());
-    return 0;
-  }
-  const Plan plan = MakePlan(arguments, Tool::kExpand, files);
-  Session session(files, "EXPAND");
-  session.ProtectSources(plan);
-  ForEachJob(session, plan, [&](const Job& job) { ExpandOne(job, arguments, files, session); });
-  return session.ExitStatus();
+  return RunTool(words, files, Tool::kExpand, "EXPAND", ExpandHelp,
+                 [&](const Job& job, const Arguments& arguments, Session& session) {
+                   ExpandOne(job, arguments, files, session);
+                 });
 }
 
 }  // namespace tools

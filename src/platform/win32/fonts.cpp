@@ -40,16 +40,16 @@ std::wstring NearestFace(std::wstring_view face) {
   return metrics.lfMessageFont.lfFaceName;
 }
 
-HFONT FontCache::Get(const FontSpec& spec, int dpi) {
-  const auto key =
-      std::make_tuple(std::wstring(spec.face), static_cast<int>(spec.points * 100), spec.bold, dpi);
+HFONT FontCache::Get(const FontSpec& wanted, int dpi) {
+  const auto key = std::make_tuple(std::wstring(wanted.face), static_cast<int>(wanted.points * 100),
+                                   wanted.bold, dpi);
   if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second;
   LOGFONTW font{};
-  font.lfHeight = -static_cast<LONG>(std::lround(spec.points * dpi / 72.0));
-  font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+  font.lfHeight = -static_cast<LONG>(std::lround(wanted.points * dpi / 72.0));
+  font.lfWeight = wanted.bold ? FW_BOLD : FW_NORMAL;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfQuality = DEFAULT_QUALITY;
-  NearestFace(spec.face).copy(font.lfFaceName, LF_FACESIZE - 1);
+  NearestFace(wanted.face).copy(font.lfFaceName, LF_FACESIZE - 1);
   const HFONT handle = CreateFontIndirectW(&font);
   fonts_[key] = handle;
   return handle;

@@ -19,7 +19,7 @@ class FontCache {
   FontCache(const FontCache&) = delete;
   FontCache& operator=(const FontCache&) = delete;
 
-  HFONT Get(const FontSpec& spec, int dpi);
+  HFONT Get(const FontSpec& wanted, int dpi);
 
  private:
   std::map<std::tuple<std::wstring, int, bool, int>, HFONT> fonts_;

@@ -33,6 +33,20 @@ constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
 }  // namespace
 
+bool IsControlNotification(UINT message) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return true;
+    default:
+      return false;
+  }
+}
+
 FormWindow::FormWindow(Form& form) : form_(form) {}
 
 FormWindow::~FormWindow() {
@@ -217,14 +231,8 @@ LRESULT FormWindow::Route(HWND from, UINT message, WPARAM wparam, LPARAM lparam)
 }
 
 LRESULT FormWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (IsControlNotification(message)) return Route(hwnd_, message, wparam, lparam);
   switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      return Route(hwnd_, message, wparam, lparam);
     case DM_GETDEFID:
       // Enter presses the focused command button, as in a dialog; no button is the default one.
       if (Win32View* view = FocusedView();

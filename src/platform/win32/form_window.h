@@ -19,6 +19,10 @@
 
 namespace tassefiche {
 
+// The messages by which controls tell their parent what happened or ask how to draw: a frame passes
+// them on to its form window.
+bool IsControlNotification(UINT message);
+
 class FormWindow {
  public:
   explicit FormWindow(Form& form);

@@ -51,15 +51,10 @@ void PaintFrame(HWND frame) {
 
 LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(frame, GWLP_USERDATA));
+  if (form != nullptr && IsControlNotification(message)) {
+    return form->Route(frame, message, wparam, lparam);
+  }
   switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      if (form != nullptr) return form->Route(frame, message, wparam, lparam);
-      break;
     case WM_SETFONT:
       SetPropW(frame, kFontProperty, reinterpret_cast<HANDLE>(wparam));
       if (LOWORD(lparam) != 0) InvalidateRect(frame, nullptr, TRUE);

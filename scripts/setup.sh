@@ -7,7 +7,7 @@ tassefiche_packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format clang-tidy python3
   googletest zlib1g-dev
   g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev
-  wine wine64 xvfb xauth x11-utils imagemagick
+  wine wine64 fonts-wine fonts-liberation xvfb xauth x11-utils imagemagick
   mscompress
 )
 
@@ -20,6 +20,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   sudo_cmd=()
   [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
   "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
+  # With their recommended packages: Wine draws its windows with the fonts and libraries it recommends.
+  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 fi

@@ -97,8 +97,13 @@ const wchar_t* FrameView::WindowClass() const {
   return kFrameClass;
 }
 
-void FrameView::ShowAspect(Aspect aspect) {
+void FrameView::ShowAll() {
+  // The frame's window procedure finds the form window here.
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&form_));
+  ShowAspect(Aspect::kCaption);
+}
+
+void FrameView::ShowAspect(Aspect aspect) {
   if (aspect == Aspect::kCaption) {
     SetWindowTextW(hwnd_, static_cast<const Frame&>(control_).Caption().c_str());
   }

@@ -22,7 +22,7 @@ class FrameView : public Win32View {
   DWORD Style() const override { return WS_CLIPSIBLINGS; }
   DWORD ExStyle() const override { return WS_EX_CONTROLPARENT; }
   void ShowAspect(Aspect aspect) override;
-  void ShowAll() override { ShowAspect(Aspect::kCaption); }
+  void ShowAll() override;
 };
 
 class LabelView : public Win32View {

@@ -20,6 +20,21 @@ FrmCopy::FrmCopy(Platform& platform, Module1& module1)
   Fichier1.on_click = [this] { Fichier1_Click(); };
   BtCompres.on_click = [this] { BtCompres_Click(); };
   BtDecomp.on_click = [this] { BtDecomp_Click(); };
+  Lecteur1.on_change = [this] { Lecteur1_Change(); };
+  Lecteur2.on_change = [this] { Lecteur2_Change(); };
+  Repertoire1.on_change = [this] { Repertoire1_Change(); };
+  Repertoire2.on_change = [this] { Repertoire2_Change(); };
+  Repertoire1.on_click = [this] { Repertoire1_Click(); };
+  Repertoire2.on_click = [this] { Repertoire2_Click(); };
+  Option1.on_click = [this] { Option1_Click(); };
+  Option2.on_click = [this] { Option2_Click(); };
+  Option3.on_click = [this] { Option3_Click(); };
+  Text1.on_change = [this] { Text1_Change(); };
+  Check1.on_click = [this] { Check1_Click(); };
+  Check2.on_click = [this] { Check2_Click(); };
+  Check3.on_click = [this] { Check3_Click(); };
+  Check4.on_click = [this] { Check4_Click(); };
+  Commande1.on_click = [this] { Commande1_Click(); };
 }
 
 // Skip-and-continue: a step that fails is abandoned silently and the next one runs; a job path

@@ -3,6 +3,9 @@
 // layout table; its handlers are named after the control and the event.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "app/module1.h"
 #include "platform/drive_list.h"
 #include "platform/file_list.h"
@@ -27,7 +30,47 @@ class FrmCopy : public Form {
   void BtCompres_Click();
   void BtDecomp_Click();
 
+  // The two panes: each folder list follows its drive list, each file list its folder list.
+  void Lecteur1_Change();
+  void Lecteur2_Change();
+  void Repertoire1_Change();
+  void Repertoire2_Change();
+  void Repertoire1_Click();
+  void Repertoire2_Click();
+
+  // The display pattern, typed or preset, for both file lists.
+  void Option1_Click();
+  void Option2_Click();
+  void Option3_Click();
+  void Text1_Change();
+
+  // The attribute switches of both file lists.
+  void Check1_Click();
+  void Check2_Click();
+  void Check3_Click();
+  void Check4_Click();
+
+  // A new folder in the target folder.
+  void Commande1_Click();
+  // The characters that a new folder's name may not hold, compared exactly (case included).
+  static constexpr std::wstring_view ForbiddenFolderChars =
+      L"\\><,?;:/!*£µ'¤°+-|`^=èêéëçàäâüûùîïöô";
+
  private:
+  // The drive failure box; true when the user asks to try again.
+  bool DriveRetryWanted();
+  // A preset pattern into the box, then applied whether or not the box changed.
+  void ApplyPreset(std::wstring_view pattern);
+  // One attribute switch of both file lists takes the value of its check box.
+  void ApplyAttributeSwitch(const CheckBox& box, void (FileList::*set_switch)(bool));
+  // The test of a typed folder name: refused (0, after its message) or accepted (1); the
+  // candidate is the name without its leading and trailing spaces.
+  struct FolderNameCheck {
+    int verdict;
+    std::wstring candidate;
+  };
+  FolderNameCheck CheckFolderName(std::wstring_view typed);
+
   Platform& platform_;
   Module1& module1_;
 

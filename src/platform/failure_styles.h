@@ -1,10 +1,11 @@
 // The failure styles of the handlers, so that each handler shows its own style where it is written:
-// skip-and-continue, a failure block, or a silent end. Only platform failures are caught; anything
-// else is a fault of the program and goes on up.
+// skip-and-continue, a failure block, a retry of the failed step, or a silent end. Only platform
+// failures are caught; anything else is a fault of the program and goes on up.
 #pragma once
 
 #include <functional>
 #include <initializer_list>
+#include <type_traits>
 
 #include "platform/platform_error.h"
 
@@ -23,13 +24,36 @@ inline void SkipAndContinue(std::initializer_list<Step> steps) {
 }
 
 // Runs the body; the first failing step leaves it for the failure block, which then ends the
-// handler.
+// handler. A block that wants to tell why takes the failure.
 template <typename Body, typename FailureBlock>
 void WithFailureBlock(Body&& body, FailureBlock&& failure_block) {
   try {
     body();
-  } catch (const PlatformError&) {
-    failure_block();
+  } catch (const PlatformError& failure) {
+    if constexpr (std::is_invocable_v<FailureBlock, const PlatformError&>) {
+      failure_block(failure);
+    } else {
+      failure_block();
+    }
+  }
+}
+
+// Runs the steps in order; when one fails, `retry` asks whether to run it again, as often as the
+// answer is yes. A no runs `on_cancel` and ends the handler; the steps already done stay done.
+template <typename Retry, typename Cancel>
+void RetryingTheFailedStep(std::initializer_list<Step> steps, Retry&& retry, Cancel&& on_cancel) {
+  for (const Step& step : steps) {
+    for (;;) {
+      try {
+        step();
+        break;
+      } catch (const PlatformError&) {
+        if (!retry()) {
+          on_cancel();
+          return;
+        }
+      }
+    }
   }
 }
 

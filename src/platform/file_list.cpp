@@ -20,7 +20,7 @@ void FileList::SetPath(std::wstring_view path) {
 void FileList::SetPattern(std::wstring_view pattern) {
   pattern_ = FilePattern::Parse(pattern);
   pattern_text_ = pattern;
-  Refresh();
+  Filter();
 }
 
 void FileList::SetArchive(bool on) {
@@ -40,59 +40,64 @@ void FileList::SetNormal(bool on) {
 }
 
 void FileList::SetSwitch(bool AttributeSwitches::*which, bool on) {
-  AttributeSwitches switches = switches_;
-  switches.*which = on;
-  SetSwitches(switches);
+  switches_.*which = on;
+  Filter();
 }
 
-void FileList::SetSwitches(const AttributeSwitches& switches) {
-  switches_ = switches;
-  Refresh();
-}
-
-bool FileList::Shows(const DirectoryEntry& entry) const {
+bool FileList::Shows(const ReadEntry& entry) const {
   const std::uint32_t a = entry.attributes;
-  if ((a & kAttrDirectory) != 0) return false;
   if ((a & kAttrArchive) != 0 && !switches_.archive) return false;
   if ((a & kAttrHidden) != 0 && !switches_.hidden) return false;
   if ((a & kAttrSystem) != 0 && !switches_.system) return false;
   if ((a & kAttrReadOnly) != 0 && !switches_.read_only) return false;
   const std::uint32_t any = kAttrArchive | kAttrHidden | kAttrSystem | kAttrReadOnly;
   if ((a & any) == 0 && !switches_.normal) return false;
-  return pattern_.Matches(entry.name);
+  return pattern_.MatchesUpperCase(entry.key);
 }
 
 void FileList::Refresh() {
-  entries_.clear();
-  selected_.reset();
-  std::vector<DirectoryEntry> read;
+  std::vector<DirectoryEntry> listed;
   try {
-    read = files_.ListFolder(path_);
+    listed = files_.ListFolder(path_);
   } catch (...) {
-    Changed(Aspect::kEntries);
+    read_.clear();
+    Filter();
     throw;
   }
-  for (DirectoryEntry& entry : read) {
-    if (Shows(entry)) entries_.push_back(std::move(entry.name));
+  read_.clear();
+  read_.reserve(listed.size());
+  for (DirectoryEntry& entry : listed) {
+    if ((entry.attributes & kAttrDirectory) != 0) continue;
+    std::wstring key = ToUpper(entry.name);
+    read_.push_back({std::move(entry.name), std::move(key), entry.attributes});
   }
-  std::sort(entries_.begin(), entries_.end(), [](const std::wstring& a, const std::wstring& b) {
-    const int order = CompareNoCase(a, b);
-    return order != 0 ? order < 0 : a < b;
+  // Sorted once per read: the pattern and the switches keep this order when they change.
+  std::sort(read_.begin(), read_.end(), [](const ReadEntry& a, const ReadEntry& b) {
+    return a.key != b.key ? a.key < b.key : a.name < b.name;
   });
+  Filter();
+}
+
+void FileList::Filter() {
+  shown_.clear();
+  selected_.reset();
+  for (std::size_t i = 0; i < read_.size(); ++i) {
+    if (Shows(read_[i])) shown_.push_back(i);
+  }
   Changed(Aspect::kEntries);
 }
 
 const std::wstring& FileList::List(std::size_t index) const {
-  if (index >= entries_.size()) throw std::out_of_range("file list index");
-  return entries_[index];
+  if (index >= shown_.size()) throw std::out_of_range("file list index");
+  return read_[shown_[index]].name;
 }
 
 std::wstring FileList::FileName() const {
-  return selected_ ? entries_[*selected_] : std::wstring();
+  return selected_ ? read_[shown_[*selected_]].name : std::wstring();
 }
 
 void FileList::Select(std::size_t index) {
-  if (index >= entries_.size()) return;
+  if (index >= shown_.size()) return;
   selected_ = index;
   Changed(Aspect::kSelection);
   Raise(on_click);
@@ -100,9 +105,9 @@ void FileList::Select(std::size_t index) {
 
 void FileList::ApplyLayout(const ControlLayout& row) {
   Control::ApplyLayout(row);
-  // Reading a large folder again costs time at start-up; only switches that differ need it.
-  if (row.particulars.switches && *row.particulars.switches != switches_) {
-    SetSwitches(*row.particulars.switches);
+  if (row.particulars.switches) {
+    switches_ = *row.particulars.switches;
+    Filter();
   }
 }
 

@@ -5,12 +5,14 @@
 // attributes it carries has its switch on; a file with none of the four is shown when the Normal
 // switch is on. Folders are never listed.
 //
-// Setting the path, the pattern or a switch re-reads the folder at once, as Refresh does; every
-// re-read clears the selection. Counts and indexes are std::size_t, so a folder of any size is
-// shown whole and counted exactly.
+// Refresh and a new path read the folder; a new pattern or switch applies at once to the last read,
+// without touching the disk, so that typing a pattern costs the matching only. Whatever changes the
+// entries shown clears the selection. Counts and indexes are std::size_t, so a folder of any size
+// is shown whole and counted exactly.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,7 +48,7 @@ class FileList : public Control {
   // empty).
   void Refresh();
 
-  std::size_t ListCount() const { return entries_.size(); }
+  std::size_t ListCount() const { return shown_.size(); }
   const std::wstring& List(std::size_t index) const;
   bool Selected(std::size_t index) const { return selected_ == index; }
   std::optional<std::size_t> ListIndex() const { return selected_; }
@@ -60,16 +62,24 @@ class FileList : public Control {
   void ApplyLayout(const ControlLayout& row) override;
 
  private:
-  bool Shows(const DirectoryEntry& entry) const;
+  struct ReadEntry {
+    std::wstring name;
+    std::wstring key;  // the name in upper case: the order and the pattern ignore letter case
+    std::uint32_t attributes = 0;
+  };
+
+  bool Shows(const ReadEntry& entry) const;
   void SetSwitch(bool AttributeSwitches::*which, bool on);
-  void SetSwitches(const AttributeSwitches& switches);
+  // Shows the entries of the last read that the pattern and the switches let through.
+  void Filter();
 
   FileSystem& files_;
   std::wstring path_;
   std::wstring pattern_text_ = L"*.*";
   FilePattern pattern_ = FilePattern::Parse(L"*.*");
   AttributeSwitches switches_;
-  std::vector<std::wstring> entries_;
+  std::vector<ReadEntry> read_;     // the last read of the folder, files only, in display order
+  std::vector<std::size_t> shown_;  // indexes into read_
   std::optional<std::size_t> selected_;
 };
 

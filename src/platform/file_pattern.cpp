@@ -65,10 +65,13 @@ FilePattern FilePattern::Parse(std::wstring_view text) {
 }
 
 bool FilePattern::Matches(std::wstring_view name) const {
+  return parts_.empty() || MatchesUpperCase(ToUpper(name));
+}
+
+bool FilePattern::MatchesUpperCase(std::wstring_view upper_name) const {
   if (parts_.empty()) return true;
-  const std::wstring upper = ToUpper(name);
-  return std::ranges::any_of(parts_,
-                             [&](const std::wstring& part) { return MatchesPart(part, upper); });
+  return std::ranges::any_of(
+      parts_, [&](const std::wstring& part) { return MatchesPart(part, upper_name); });
 }
 
 }  // namespace tassefiche

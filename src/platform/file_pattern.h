@@ -2,15 +2,13 @@
 //
 // - "*" stands for any run of characters (also none), "?" for exactly one character; letter case is
 //   ignored, as the file system ignores it.
-// - Several patterns may be joined by ";" ("*.txt;*.doc"); blanks around each one are ignored, and
-// a
-//   name is shown when it matches any of them.
+// - Several patterns may be joined by ";" ("*.txt;*.doc"); blanks around each one are ignored,
+//   and a name is shown when it matches any of them.
 // - As on the command line of the platform, a pattern ending in ".*" also matches names without an
 //   extension ("*.*" shows every file, "rapport.*" also shows "rapport"), and a pattern ending in a
 //   bare "." matches only names without an extension ("*.").
-// - An empty text (or only blanks and ";") shows every file: a user who empties the box to retype
-// it
-//   should not be told off.
+// - An empty text (or only blanks and ";") shows every file: a user who empties the box to
+//   retype it should not be told off.
 // - A text holding a character that cannot occur in a file name (\ / : " < > | or a control
 //   character) is refused: Parse raises PlatformError.
 #pragma once
@@ -25,6 +23,9 @@ class FilePattern {
  public:
   static FilePattern Parse(std::wstring_view text);
   bool Matches(std::wstring_view name) const;
+  // The same for a name already in upper case (see ToUpper), as a list that keeps its names' keys
+  // has them: no copy per name.
+  bool MatchesUpperCase(std::wstring_view upper_name) const;
 
  private:
   std::vector<std::wstring> parts_;  // upper case; none means every name

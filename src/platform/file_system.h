@@ -1,6 +1,7 @@
 // The file-system port: what the program needs of drives, folders and path forms. Paths are Windows
-// paths (a drive letter, a colon, "\" as separator; a drive root ends with "\"). Every operation
-// that cannot be done raises PlatformError, except ShortPath, whose failure is an empty text.
+// paths (a drive letter, a colon, "\" as separator; a drive root ends with "\"), of any length the
+// file system allows. Every operation that cannot be done raises PlatformError, except ShortPath,
+// whose failure is an empty text.
 #pragma once
 
 #include <cstdint>
@@ -52,6 +53,10 @@ class FileSystem {
   // The short (8.3) form of an existing path: components longer than the 8.3 form are replaced by
   // their alias. Empty text when the platform gives none.
   virtual std::wstring ShortPath(std::wstring_view path) = 0;
+  // Creates one folder at a full path whose parent exists. Fails, saying what kind of failure it
+  // is, when a file or folder of that name exists, the drive is not ready, the parent is missing,
+  // access is refused or the file system refuses the name.
+  virtual void CreateFolder(std::wstring_view path) = 0;
 };
 
 }  // namespace tassefiche

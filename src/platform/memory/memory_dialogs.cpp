@@ -4,6 +4,7 @@ namespace tassefiche {
 
 MsgBoxResult MemoryDialogs::MsgBox(std::wstring_view text, int style, std::wstring_view title) {
   messages.push_back({std::wstring(text), style, std::wstring(title)});
+  if (while_message_shows) while_message_shows(messages.back());
   if (message_answers.empty()) {
     return (style & 0x0F) == kMsgRetryCancel ? MsgBoxResult::kRetry : MsgBoxResult::kOk;
   }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,9 @@ class MemoryDialogs : public Dialogs {
   // input box without one is answered with its default text. std::nullopt stands for Cancel.
   std::deque<MsgBoxResult> message_answers;
   std::deque<std::optional<std::wstring>> input_answers;
+  // Runs while a message box shows, before it is answered: what the user does meanwhile (inserts a
+  // medium, say).
+  std::function<void(const MessageShown&)> while_message_shows;
 
   std::vector<MessageShown> messages;
   std::vector<InputShown> inputs;

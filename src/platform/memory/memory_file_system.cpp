@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/failure_reasons.h"
 #include "platform/platform_error.h"
 #include "platform/text.h"
 
@@ -11,6 +12,7 @@ struct MemoryFileSystem::Node {
   std::wstring name;
   std::wstring alias;  // empty when the name is already a valid 8.3 name
   std::uint32_t attributes = 0;
+  bool writable = true;
   std::vector<std::unique_ptr<Node>> children;
   std::map<std::wstring, Node*> by_name;  // names and aliases of the children, in upper case
 
@@ -80,6 +82,26 @@ std::wstring Root(wchar_t letter) {
   return {letter, L':', L'\\'};
 }
 
+[[noreturn]] void Fail(FailureKind kind, const char* what) {
+  throw PlatformError(what, kind, std::wstring(FrenchReason(kind)));
+}
+
+// The device names that Windows keeps for itself in every folder, with or without an extension.
+bool IsReservedName(std::wstring_view name) {
+  std::wstring base = TrimBlanks(ToUpper(name.substr(0, name.find(L'.'))));
+  if (base == L"CON" || base == L"PRN" || base == L"AUX" || base == L"NUL") return true;
+  return base.size() == 4 && (base.starts_with(L"COM") || base.starts_with(L"LPT")) &&
+         base[3] >= L'1' && base[3] <= L'9';
+}
+
+bool HasRefusedCharacter(std::wstring_view name) {
+  return std::any_of(name.begin(), name.end(), [](wchar_t c) {
+    return c < 32 || std::wstring_view(L"\"<>|:*?/").find(c) != std::wstring_view::npos;
+  });
+}
+
+constexpr std::size_t kLongestName = 255;
+
 }  // namespace
 
 MemoryFileSystem::MemoryFileSystem() = default;
@@ -116,7 +138,7 @@ void MemoryFileSystem::SetReady(wchar_t letter, bool ready) {
 
 MemoryFileSystem::Drive& MemoryFileSystem::DriveOf(wchar_t letter) const {
   const auto found = drives_.find(ToUpper(letter));
-  if (found == drives_.end()) throw PlatformError("no such drive");
+  if (found == drives_.end()) Fail(FailureKind::kNotFound, "no such drive");
   return *found->second;
 }
 
@@ -136,7 +158,7 @@ MemoryFileSystem::Located MemoryFileSystem::Locate(std::wstring_view path,
   }
   Located found;
   found.drive = &DriveOf(letter);
-  if (!found.drive->ready) throw PlatformError("drive not ready");
+  if (!found.drive->ready) Fail(FailureKind::kNotReady, "drive not ready");
   found.trailing_backslash = path.ends_with(L'\\') && path.size() > 1;
   for (std::wstring& part : SplitComponents(path))
     parts.push_back(std::move(part));
@@ -153,7 +175,7 @@ MemoryFileSystem::Located MemoryFileSystem::Locate(std::wstring_view path,
     }
     Node* folder = found.nodes.back();
     Node* child = folder->IsFolder() ? folder->Find(part) : nullptr;
-    if (child == nullptr) throw PlatformError("path not found");
+    if (child == nullptr) Fail(FailureKind::kNotFound, "path not found");
     found.nodes.push_back(child);
     found.written.push_back(part);
   }
@@ -169,18 +191,24 @@ MemoryFileSystem::Node& MemoryFileSystem::MakeNode(std::wstring_view path, bool 
     const bool last = i + 1 == parts.size();
     Node* child = node->Find(parts[i]);
     if (child == nullptr) {
-      auto made = std::make_unique<Node>();
-      made->name = parts[i];
-      if (drive.short_names) {
-        made->alias = ShortAlias(
-            parts[i], [&](std::wstring_view alias) { return node->Find(alias) != nullptr; });
-      }
-      made->attributes = last && !folder ? attributes : kAttrDirectory;
-      child = &node->Adopt(std::move(made));
+      child = &MakeChild(drive, *node, parts[i], last && !folder ? attributes : kAttrDirectory);
     }
     node = child;
   }
   return *node;
+}
+
+MemoryFileSystem::Node& MemoryFileSystem::MakeChild(const Drive& drive, Node& folder,
+                                                    std::wstring_view name,
+                                                    std::uint32_t attributes) {
+  auto made = std::make_unique<Node>();
+  made->name = name;
+  if (drive.short_names) {
+    made->alias =
+        ShortAlias(name, [&](std::wstring_view alias) { return folder.Find(alias) != nullptr; });
+  }
+  made->attributes = attributes;
+  return folder.Adopt(std::move(made));
 }
 
 void MemoryFileSystem::AddFolder(std::wstring_view path) {
@@ -195,6 +223,10 @@ void MemoryFileSystem::Remove(std::wstring_view path) {
   const Located found = Locate(path, {});
   if (found.nodes.size() < 2) throw PlatformError("cannot remove a drive root");
   found.nodes[found.nodes.size() - 2]->Forget(found.Target());
+}
+
+void MemoryFileSystem::DenyWrites(std::wstring_view folder) {
+  Locate(folder, {}).Target().writable = false;
 }
 
 bool MemoryFileSystem::FileExists(std::wstring_view path) const {
@@ -268,6 +300,29 @@ std::wstring MemoryFileSystem::ShortPath(std::wstring_view path) {
   } catch (const PlatformError&) {
     return {};
   }
+}
+
+// As Windows does: the last component loses its trailing dots and blanks, a name that then names
+// the parent itself is taken, and the names of devices and names with refused characters are
+// invalid.
+void MemoryFileSystem::CreateFolder(std::wstring_view path) {
+  Check(Operation::kCreateFolder);
+  const std::size_t slash = path.rfind(L'\\');
+  if (path.size() < 3 || path[1] != L':' || slash == std::wstring_view::npos) {
+    Fail(FailureKind::kInvalidName, "not a full path");
+  }
+  const Located parent = Locate(path.substr(0, slash == 2 ? 3 : slash), {});
+  Node& folder = parent.Target();
+  if (!folder.IsFolder()) Fail(FailureKind::kNotFound, "parent is a file");
+  std::wstring name(path.substr(slash + 1));
+  while (!name.empty() && (name.back() == L'.' || name.back() == L' '))
+    name.pop_back();
+  if (name.empty() || folder.Find(name) != nullptr) Fail(FailureKind::kAlreadyExists, "exists");
+  if (HasRefusedCharacter(name) || IsReservedName(name) || name.size() > kLongestName) {
+    Fail(FailureKind::kInvalidName, "name refused");
+  }
+  if (!folder.writable) Fail(FailureKind::kAccessDenied, "access denied");
+  MakeChild(*parent.drive, folder, name, kAttrDirectory);
 }
 
 }  // namespace tassefiche

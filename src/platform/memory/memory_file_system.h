@@ -1,7 +1,9 @@
 // An in-memory file system with the semantics of Windows that the program meets: drive letters,
 // each with its own current folder; names compared without regard to letter case; long names
 // with 8.3 aliases generated as Windows generates them (notes.data_ -> NOTES~1.DAT); file
-// attributes; drives that are not ready; and failures of any operation on demand.
+// attributes; drives that are not ready; the names that Windows refuses; folders that refuse
+// writes; and failures of any operation on demand. Failures say their kind and give Windows's
+// French reason.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +29,7 @@ class MemoryFileSystem : public FileSystem {
     kResolveFolder,
     kListFolder,
     kShortPath,
+    kCreateFolder,
   };
 
   MemoryFileSystem();
@@ -40,6 +43,9 @@ class MemoryFileSystem : public FileSystem {
   void AddFolder(std::wstring_view path);
   void AddFile(std::wstring_view path, std::uint32_t attributes = kAttrArchive);
   void Remove(std::wstring_view path);
+  // Creating anything inside the folder is refused from now on, as a folder whose access control
+  // denies it.
+  void DenyWrites(std::wstring_view folder);
   bool FileExists(std::wstring_view path) const;
   // Makes an operation fail (raise, or for ShortPath give empty text) until told otherwise.
   void FailOn(Operation operation, bool fail = true);
@@ -51,6 +57,7 @@ class MemoryFileSystem : public FileSystem {
   std::wstring ResolveFolder(std::wstring_view path, std::wstring_view base) override;
   std::vector<DirectoryEntry> ListFolder(std::wstring_view folder) override;
   std::wstring ShortPath(std::wstring_view path) override;
+  void CreateFolder(std::wstring_view path) override;
 
  private:
   struct Node;
@@ -61,6 +68,8 @@ class MemoryFileSystem : public FileSystem {
   Drive& DriveOf(wchar_t letter) const;
   Located Locate(std::wstring_view path, std::wstring_view base) const;
   Node& MakeNode(std::wstring_view path, bool folder, std::uint32_t attributes);
+  static Node& MakeChild(const Drive& drive, Node& folder, std::wstring_view name,
+                         std::uint32_t attributes);
 
   std::map<wchar_t, std::unique_ptr<Drive>> drives_;
   std::wstring current_;

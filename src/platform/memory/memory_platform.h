@@ -8,13 +8,18 @@
 #include "platform/memory/memory_file_system.h"
 #include "platform/memory/memory_processes.h"
 #include "platform/platform.h"
+#include "platform/platform_error.h"
 
 namespace tassefiche {
 
 class MemoryApplication : public Application {
  public:
-  std::wstring Path() override { return path; }
+  std::wstring Path() override {
+    if (fail) throw PlatformError("application path on demand");
+    return path;
+  }
   std::wstring path = L"C:\\APP";
+  bool fail = false;  // Path fails while set
 };
 
 struct MemoryPlatform {

@@ -14,18 +14,6 @@ namespace {
 
 constexpr std::wstring_view kExtendedPrefix = L"\\\\?\\";
 
-// A full drive path long enough to need it is passed in the "\\?\" form, which lifts MAX_PATH.
-std::wstring Extended(std::wstring_view path) {
-  const bool drive_path = path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
-  if (!drive_path || path.size() < MAX_PATH - 12) return std::wstring(path);
-  return std::wstring(kExtendedPrefix) + std::wstring(path);
-}
-
-std::wstring WithoutExtendedPrefix(std::wstring path) {
-  if (path.starts_with(kExtendedPrefix)) path.erase(0, kExtendedPrefix.size());
-  return path;
-}
-
 // Calls a "fill this buffer" function of Win32 until the buffer is large enough; empty on failure.
 template <typename Call>
 std::wstring GrowingBuffer(Call call) {
@@ -39,6 +27,24 @@ std::wstring GrowingBuffer(Call call) {
     }
     buffer.resize(written + 1);
   }
+}
+
+// A full drive path long enough to need it is passed in the "\\?\" form, which lifts MAX_PATH.
+// That form is taken as it is written, so the path is first made full as the system makes it
+// ("." and ".." resolved, trailing dots and blanks of names dropped), as for a shorter path.
+std::wstring Extended(std::wstring_view path) {
+  const bool drive_path = path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
+  if (!drive_path || path.size() < MAX_PATH - 12) return std::wstring(path);
+  const std::wstring written(path);
+  std::wstring full = GrowingBuffer([&](wchar_t* buffer, DWORD size) {
+    return GetFullPathNameW(written.c_str(), size, buffer, nullptr);
+  });
+  return std::wstring(kExtendedPrefix) + (full.empty() ? written : full);
+}
+
+std::wstring WithoutExtendedPrefix(std::wstring path) {
+  if (path.starts_with(kExtendedPrefix)) path.erase(0, kExtendedPrefix.size());
+  return path;
 }
 
 std::wstring LongForm(const std::wstring& path) {
@@ -109,9 +115,16 @@ std::wstring Win32FileSystem::CurrentDirectory() {
   return LongForm(WithoutExtendedPrefix(current));
 }
 
+// Where the system takes no current folder beyond MAX_PATH, the folder's short form may fit.
 void Win32FileSystem::ChangeDirectory(std::wstring_view path) {
   const std::wstring folder(path);
-  if (!SetCurrentDirectoryW(folder.c_str())) ThrowWin32Error("SetCurrentDirectory");
+  if (SetCurrentDirectoryW(folder.c_str())) return;
+  const DWORD error = GetLastError();
+  const std::wstring short_form = ShortPath(folder);
+  if (!short_form.empty() && short_form != folder && SetCurrentDirectoryW(short_form.c_str())) {
+    return;
+  }
+  ThrowWin32Error("SetCurrentDirectory", error);
 }
 
 std::wstring Win32FileSystem::DriveCurrentDirectory(wchar_t letter) {
@@ -176,6 +189,24 @@ std::wstring Win32FileSystem::ShortPath(std::wstring_view path) {
     return GetShortPathNameW(extended.c_str(), buffer, size);
   });
   return WithoutExtendedPrefix(std::move(result));
+}
+
+// The system reports a device name ("CON", "NUL") as a name that exists, though nothing of that
+// name is in the folder: the user is told the name is refused, not that it is taken.
+void Win32FileSystem::CreateFolder(std::wstring_view path) {
+  const std::wstring extended = Extended(path);
+  if (CreateDirectoryW(extended.c_str(), nullptr)) return;
+  DWORD error = GetLastError();
+  if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(extended.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+      error = ERROR_INVALID_NAME;
+    } else {
+      FindClose(search);
+    }
+  }
+  ThrowWin32Error("CreateDirectory", error);
 }
 
 }  // namespace tassefiche

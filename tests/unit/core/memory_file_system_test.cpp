@@ -108,6 +108,36 @@ TEST_F(MemoryFileSystemTest, ListsFilesAndFoldersWithTheirAttributes) {
   EXPECT_EQ(files.ListFolder(L"C:\\Program Files\\Tassefiche").size(), 1U);
 }
 
+// As CreateDirectoryW does: the kind of each failure, and the name Windows actually gives.
+TEST_F(MemoryFileSystemTest, CreatesFoldersAsWindowsDoes) {
+  const std::vector<std::pair<std::wstring, FailureKind>> refused{
+      {L"C:\\Program Files", FailureKind::kAlreadyExists},
+      {L"C:\\program files\\TASSEFICHE\\LISEZMOI.TXT", FailureKind::kAlreadyExists},
+      {L"C:\\PROGRA~1\\..", FailureKind::kAlreadyExists},
+      {L"C:\\Absent\\Nouveau", FailureKind::kNotFound},
+      {L"C:\\Program Files\\Tassefiche\\lisezmoi.txt\\x", FailureKind::kNotFound},
+      {L"A:\\Nouveau", FailureKind::kNotReady},
+      {L"C:\\a<b", FailureKind::kInvalidName},
+      {L"C:\\nul.txt", FailureKind::kInvalidName},
+      {L"C:\\" + std::wstring(256, L'x'), FailureKind::kInvalidName},
+      {L"Nouveau", FailureKind::kInvalidName},
+  };
+  for (const auto& [path, kind] : refused) {
+    try {
+      files.CreateFolder(path);
+      ADD_FAILURE() << "created " << path.size();
+    } catch (const PlatformError& failure) {
+      EXPECT_EQ(failure.Kind(), kind) << path.size();
+      EXPECT_FALSE(failure.Reason().empty());
+    }
+  }
+  files.CreateFolder(L"D:\\Archives\\2007. .");
+  files.CreateFolder(L"D:\\" + std::wstring(255, L'x'));
+  EXPECT_EQ(files.ResolveFolder(L"D:\\ARCHIVES\\2007", L""), L"D:\\Archives\\2007");
+  files.DenyWrites(L"D:\\Archives");
+  EXPECT_THROW(files.CreateFolder(L"D:\\Archives\\2008"), PlatformError);
+}
+
 TEST_F(MemoryFileSystemTest, FailsOnDemand) {
   files.FailOn(MemoryFileSystem::Operation::kChangeDirectory);
   EXPECT_THROW(files.ChangeDirectory(L"C:\\"), PlatformError);

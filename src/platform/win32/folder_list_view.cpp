@@ -1,5 +1,6 @@
 // The folder list: an owner-drawn list of the path's components (open folders, indented step by
-// step under the drive) and of the sub-folders (closed folders).
+// step under the drive) and of the sub-folders (closed folders). Each entry's text is also kept in
+// the list, so that a screen reader, or any tool reading the list from outside, finds it.
 #include <algorithm>
 #include <array>
 
@@ -55,13 +56,31 @@ std::size_t CurrentEntry(const FolderList& list) {
   return current;
 }
 
+// Each level of the path is indented one step further; in a deep path the steps shrink, so that
+// the deepest names still show in the list's width.
+int IndentStep(const FolderList& list, const RECT& item, int dpi) {
+  const int deepest = static_cast<int>(list.Entries().back().depth);
+  const int room = (item.right - item.left) / 3;
+  return deepest == 0 ? 0 : std::min(Scaled(7, dpi), room / deepest);
+}
+
 }  // namespace
 
 void FolderListView::ShowAspect(Aspect aspect) {
   const auto& list = static_cast<const FolderList&>(control_);
   if (aspect == Aspect::kEntries) {
-    SendMessageW(hwnd_, LB_SETCOUNT, list.Entries().size(), 0);
+    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
+    std::size_t characters = 0;
+    for (const FolderEntry& entry : list.Entries())
+      characters += entry.text.size() + 1;
+    SendMessageW(hwnd_, LB_INITSTORAGE, list.Entries().size(),
+                 static_cast<LPARAM>(characters * sizeof(wchar_t)));
+    for (const FolderEntry& entry : list.Entries()) {
+      SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.text.c_str()));
+    }
     SendMessageW(hwnd_, LB_SETCURSEL, CurrentEntry(list), 0);
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd_, nullptr, TRUE);
   } else if (aspect == Aspect::kSelection && list.Highlighted()) {
     SendMessageW(hwnd_, LB_SETCURSEL, *list.Highlighted(), 0);
@@ -101,8 +120,8 @@ bool FolderListView::OnDrawItem(const DRAWITEMSTRUCT& item) {
   const int dpi = Dpi();
   FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
 
-  const int glyph_left =
-      item.rcItem.left + Scaled(2, dpi) + static_cast<int>(entry.depth) * Scaled(7, dpi);
+  const int glyph_left = item.rcItem.left + Scaled(2, dpi) +
+                         static_cast<int>(entry.depth) * IndentStep(list, item.rcItem, dpi);
   const int glyph_top = (item.rcItem.top + item.rcItem.bottom - Scaled(14, dpi)) / 2;
   DrawGlyph(dc, glyph_left, glyph_top, dpi, entry.depth == 0, entry.open);
 

@@ -118,7 +118,7 @@ class FolderListView : public Win32View {
  protected:
   const wchar_t* WindowClass() const override { return L"LISTBOX"; }
   DWORD Style() const override {
-    return LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
+    return LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
            WS_TABSTOP;
   }
   DWORD ExStyle() const override { return WS_EX_CLIENTEDGE; }

@@ -115,16 +115,15 @@ std::wstring Win32FileSystem::CurrentDirectory() {
   return LongForm(WithoutExtendedPrefix(current));
 }
 
-// Where the system takes no current folder beyond MAX_PATH, the folder's short form may fit.
+// A current folder beyond MAX_PATH is one that the system may refuse and that a program started
+// from here cannot inherit: its short form is taken when it is shorter, the long form otherwise.
 void Win32FileSystem::ChangeDirectory(std::wstring_view path) {
-  const std::wstring folder(path);
-  if (SetCurrentDirectoryW(folder.c_str())) return;
-  const DWORD error = GetLastError();
-  const std::wstring short_form = ShortPath(folder);
-  if (!short_form.empty() && short_form != folder && SetCurrentDirectoryW(short_form.c_str())) {
-    return;
+  std::wstring folder(path);
+  if (folder.size() >= MAX_PATH) {
+    const std::wstring short_form = ShortPath(folder);
+    if (!short_form.empty() && short_form.size() < folder.size()) folder = short_form;
   }
-  ThrowWin32Error("SetCurrentDirectory", error);
+  if (!SetCurrentDirectoryW(folder.c_str())) ThrowWin32Error("SetCurrentDirectory");
 }
 
 std::wstring Win32FileSystem::DriveCurrentDirectory(wchar_t letter) {

@@ -122,6 +122,82 @@ void RunningProgram::Press(HWND button) const {
                reinterpret_cast<LPARAM>(button));
 }
 
+void RunningProgram::ClickAt(HWND control, POINT point, int clicks) const {
+  SetForegroundWindow(main_);
+  WaitFor([&] { return GetForegroundWindow() == main_; }, std::chrono::seconds(2));
+  ClientToScreen(control, &point);
+  SetCursorPos(point.x, point.y);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  for (int i = 0; i < clicks; ++i) {
+    INPUT press[2]{};
+    press[0].type = press[1].type = INPUT_MOUSE;
+    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, press, sizeof(INPUT));
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+  }
+}
+
+void RunningProgram::Click(HWND control) const {
+  RECT client{};
+  GetClientRect(control, &client);
+  ClickAt(control, {client.right / 2, client.bottom / 2});
+}
+
+void RunningProgram::Key(WORD virtual_key) {
+  INPUT key[2]{};
+  key[0].type = key[1].type = INPUT_KEYBOARD;
+  key[0].ki.wVk = key[1].ki.wVk = virtual_key;
+  key[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, key, sizeof(INPUT));
+  std::this_thread::sleep_for(std::chrono::milliseconds(60));
+}
+
+void RunningProgram::Type(std::wstring_view text) {
+  for (const wchar_t c : text) {
+    INPUT key[2]{};
+    key[0].type = key[1].type = INPUT_KEYBOARD;
+    key[0].ki.wScan = key[1].ki.wScan = c;
+    key[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    key[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    SendInput(2, key, sizeof(INPUT));
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+  }
+}
+
+POINT RunningProgram::ListBoxEntry(HWND list, int index) {
+  const auto height = static_cast<int>(Send(list, LB_GETITEMHEIGHT, 0, 0));
+  const auto top = static_cast<int>(Send(list, LB_GETTOPINDEX, 0, 0));
+  return {20, (index - top) * height + height / 2};
+}
+
+std::vector<std::wstring> RunningProgram::ListBoxTexts(HWND list) {
+  std::vector<std::wstring> texts;
+  const auto count = Send(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::wstring text(
+        static_cast<std::size_t>(Send(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        Send(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()))));
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+std::vector<std::wstring> RunningProgram::ComboBoxTexts(HWND combo) {
+  std::vector<std::wstring> texts;
+  const auto count = Send(combo, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::wstring text(
+        static_cast<std::size_t>(Send(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0)) + 1,
+        L'\0');
+    text.resize(static_cast<std::size_t>(
+        Send(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()))));
+    texts.push_back(text);
+  }
+  return texts;
+}
+
 void RunningProgram::ClickSurface() const {
   PostMessageW(main_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
   PostMessageW(main_, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));

@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tassefiche::e2e {
 
@@ -37,6 +38,19 @@ class RunningProgram {
 
   // Presses a button as a click does, without waiting for what it starts.
   void Press(HWND button) const;
+
+  // Real input, through the system's input queue as a user gives it: the window comes to the
+  // front, the mouse moves over the point (in the control's client coordinates) and clicks, once
+  // or twice; keys and typed text go to the window that has the focus.
+  void ClickAt(HWND control, POINT point, int clicks = 1) const;
+  void Click(HWND control) const;  // at its centre
+  static void Key(WORD virtual_key);
+  static void Type(std::wstring_view text);
+  // The point of a list box entry, for a click on it.
+  static POINT ListBoxEntry(HWND list, int index);
+  // The texts of the entries of a list box or a drop-down list, read from outside the program.
+  static std::vector<std::wstring> ListBoxTexts(HWND list);
+  static std::vector<std::wstring> ComboBoxTexts(HWND combo);
   // A click on the window's bare surface.
   void ClickSurface() const;
   // Selects the entry of a file list that shows `name`, as a user's click does; false if none does.

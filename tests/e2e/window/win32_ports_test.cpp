@@ -1,13 +1,17 @@
 // The Win32 ports on the real platform: short forms through the wide call whatever the name and the
-// length, and the launcher that starts the tool by its own path.
+// length, folders made and read at any depth, and the launcher that starts the tool by its own
+// path.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/platform_error.h"
+#include "platform/text.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_processes.h"
 #include "program_folder.h"
@@ -50,6 +54,40 @@ TEST(Win32ShortPath, KeepsPathsLongerThanMaxPath) {
   ASSERT_FALSE(short_form.empty());
   EXPECT_LT(short_form.size(), file.size());
   EXPECT_TRUE(short_form.starts_with(folder.Source().wstring().substr(0, 3)));
+}
+
+// Beyond MAX_PATH: a folder is made, read, resolved and made current; and each failure says its
+// kind with a French reason.
+TEST(Win32FileSystem, CreatesAndReadsFoldersAtAnyDepthAndSaysWhyItCannot) {
+  const ProgramFolder folder(Tools::kNone);
+  Win32FileSystem files;
+  std::wstring deep = folder.Source().wstring();
+  while (deep.size() < 300) {
+    deep += L"\\Dossier de longueur moyenne";
+    files.CreateFolder(deep);
+  }
+  files.CreateFolder(deep + L"\\Ωμέγα Папка");
+  EXPECT_EQ(files.ResolveFolder(deep + L"\\ΩΜΈΓΑ ПАПКА", L""), deep + L"\\Ωμέγα Папка");
+  ASSERT_EQ(files.ListFolder(deep).size(), 1U);
+  EXPECT_EQ(files.ListFolder(deep)[0].name, L"Ωμέγα Папка");
+  files.ChangeDirectory(deep);
+  EXPECT_TRUE(EqualsNoCase(files.CurrentDirectory(), deep));
+  files.ChangeDirectory(folder.App().wstring());
+
+  const std::vector<std::pair<std::wstring, FailureKind>> refused{
+      {deep, FailureKind::kAlreadyExists},
+      {folder.Source().wstring() + L"\\Absent\\Nouveau", FailureKind::kNotFound},
+      {folder.Source().wstring() + L"\\a\"b", FailureKind::kInvalidName},
+  };
+  for (const auto& [path, kind] : refused) {
+    try {
+      files.CreateFolder(path);
+      ADD_FAILURE() << "created";
+    } catch (const PlatformError& failure) {
+      EXPECT_EQ(failure.Kind(), kind) << failure.what();
+      EXPECT_FALSE(failure.Reason().empty()) << failure.what();
+    }
+  }
 }
 
 TEST(Win32Processes, StartsTheToolByItsPathNeverByTheHeadOfTheLine) {

@@ -61,8 +61,14 @@ void FileList::Refresh() {
     listed = files_.ListFolder(path_);
   } catch (...) {
     read_.clear();
+    listed_order_.clear();
     Filter();
     throw;
+  }
+  if (SameAsLastRead(listed)) {
+    selected_.reset();
+    Changed(Aspect::kEntries);
+    return;
   }
   read_.clear();
   read_.reserve(listed.size());
@@ -72,10 +78,33 @@ void FileList::Refresh() {
     read_.push_back({std::move(entry.name), std::move(key), entry.attributes});
   }
   // Sorted once per read: the pattern and the switches keep this order when they change.
-  std::sort(read_.begin(), read_.end(), [](const ReadEntry& a, const ReadEntry& b) {
-    return a.key != b.key ? a.key < b.key : a.name < b.name;
+  std::vector<std::size_t> order(read_.size());
+  for (std::size_t i = 0; i < order.size(); ++i)
+    order[i] = i;
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const int by_key = read_[a].key.compare(read_[b].key);
+    return by_key != 0 ? by_key < 0 : read_[a].name < read_[b].name;
   });
+  std::vector<ReadEntry> sorted;
+  sorted.reserve(read_.size());
+  listed_order_.assign(read_.size(), 0);
+  for (std::size_t position = 0; position < order.size(); ++position) {
+    sorted.push_back(std::move(read_[order[position]]));
+    listed_order_[order[position]] = position;
+  }
+  read_ = std::move(sorted);
   Filter();
+}
+
+bool FileList::SameAsLastRead(const std::vector<DirectoryEntry>& listed) const {
+  std::size_t files = 0;
+  for (const DirectoryEntry& entry : listed) {
+    if ((entry.attributes & kAttrDirectory) != 0) continue;
+    if (files == listed_order_.size()) return false;
+    const ReadEntry& known = read_[listed_order_[files++]];
+    if (known.attributes != entry.attributes || known.name != entry.name) return false;
+  }
+  return files == listed_order_.size() && !read_.empty();
 }
 
 void FileList::Filter() {

@@ -6,9 +6,10 @@
 // switch is on. Folders are never listed.
 //
 // Refresh and a new path read the folder; a new pattern or switch applies at once to the last read,
-// without touching the disk, so that typing a pattern costs the matching only. Whatever changes the
-// entries shown clears the selection. Counts and indexes are std::size_t, so a folder of any size
-// is shown whole and counted exactly.
+// without touching the disk. A read that finds the folder as it was (the same entries in the same
+// order) keeps the sorted and filtered list of the last one, so that typing a pattern costs one
+// matching per list. Whatever changes the entries shown clears the selection. Counts and indexes
+// are std::size_t, so a folder of any size is shown whole and counted exactly.
 #pragma once
 
 #include <cstddef>
@@ -69,6 +70,8 @@ class FileList : public Control {
   };
 
   bool Shows(const ReadEntry& entry) const;
+  // True when the folder read gives the files of the last read, in the same order.
+  bool SameAsLastRead(const std::vector<DirectoryEntry>& listed) const;
   void SetSwitch(bool AttributeSwitches::*which, bool on);
   // Shows the entries of the last read that the pattern and the switches let through.
   void Filter();
@@ -78,8 +81,9 @@ class FileList : public Control {
   std::wstring pattern_text_ = L"*.*";
   FilePattern pattern_ = FilePattern::Parse(L"*.*");
   AttributeSwitches switches_;
-  std::vector<ReadEntry> read_;     // the last read of the folder, files only, in display order
-  std::vector<std::size_t> shown_;  // indexes into read_
+  std::vector<ReadEntry> read_;  // the last read of the folder, files only, in display order
+  std::vector<std::size_t> listed_order_;  // read_ index of each file, in the folder's own order
+  std::vector<std::size_t> shown_;         // read_ indexes
   std::optional<std::size_t> selected_;
 };
 

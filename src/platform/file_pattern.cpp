@@ -13,8 +13,16 @@ bool CannotBeInName(wchar_t c) {
   return c < 32 || std::wstring_view(L"\\/:\"<>|").find(c) != std::wstring_view::npos;
 }
 
-// Wildcard match of an upper-case pattern against an upper-case name, backtracking to the last "*".
-bool Glob(std::wstring_view pattern, std::wstring_view name) {
+// Character by character, "?" standing for any one character; both texts of the same length.
+bool SameCharacters(std::wstring_view pattern, std::wstring_view name) {
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] != L'?' && pattern[i] != name[i]) return false;
+  }
+  return true;
+}
+
+// The backtracking search of a pattern that starts and ends with "*", resuming after the last "*".
+bool Search(std::wstring_view pattern, std::wstring_view name) {
   std::size_t p = 0;
   std::size_t n = 0;
   std::size_t star = std::wstring_view::npos;
@@ -38,15 +46,43 @@ bool Glob(std::wstring_view pattern, std::wstring_view name) {
   return p == pattern.size();
 }
 
-bool MatchesPart(std::wstring_view part, std::wstring_view name) {
-  if (Glob(part, name)) return true;
-  const bool has_extension = name.find(L'.') != std::wstring_view::npos;
-  if (part.ends_with(L".*") && !has_extension) return Glob(part.substr(0, part.size() - 2), name);
-  if (part.ends_with(L'.') && !has_extension) return Glob(part.substr(0, part.size() - 1), name);
-  return false;
+}  // namespace
+
+FilePattern::Part FilePattern::Part::Of(std::wstring_view text) {
+  Part part;
+  const std::size_t first = text.find(L'*');
+  if (first == std::wstring_view::npos) {
+    part.head = text;
+  } else {
+    const std::size_t last = text.rfind(L'*');
+    part.head = text.substr(0, first);
+    part.middle = text.substr(first, last + 1 - first);
+    part.tail = text.substr(last + 1);
+    part.middle_matches_all = part.middle.find_first_not_of(L'*') == std::wstring::npos;
+  }
+  // As on the command line: "X.*" also matches X without an extension, and "X." only that.
+  if (text.ends_with(L".*")) {
+    part.extensionless = std::make_shared<const Part>(Of(text.substr(0, text.size() - 2)));
+  } else if (text.ends_with(L'.')) {
+    part.extensionless = std::make_shared<const Part>(Of(text.substr(0, text.size() - 1)));
+  }
+  return part;
 }
 
-}  // namespace
+bool FilePattern::Part::Matches(std::wstring_view name) const {
+  const bool matched = [&] {
+    if (middle.empty()) return name.size() == head.size() && SameCharacters(head, name);
+    if (name.size() < head.size() + tail.size()) return false;
+    if (!SameCharacters(head, name.substr(0, head.size())) ||
+        !SameCharacters(tail, name.substr(name.size() - tail.size()))) {
+      return false;
+    }
+    return middle_matches_all ||
+           Search(middle, name.substr(head.size(), name.size() - head.size() - tail.size()));
+  }();
+  if (matched || !extensionless) return matched;
+  return name.find(L'.') == std::wstring_view::npos && extensionless->Matches(name);
+}
 
 FilePattern FilePattern::Parse(std::wstring_view text) {
   FilePattern pattern;
@@ -58,7 +94,7 @@ FilePattern FilePattern::Parse(std::wstring_view text) {
     for (const wchar_t c : part) {
       if (CannotBeInName(c)) throw PlatformError("pattern holds a character refused in file names");
     }
-    if (!part.empty()) pattern.parts_.push_back(ToUpper(part));
+    if (!part.empty()) pattern.parts_.push_back(Part::Of(ToUpper(part)));
     start = end + 1;
   }
   return pattern;
@@ -70,8 +106,7 @@ bool FilePattern::Matches(std::wstring_view name) const {
 
 bool FilePattern::MatchesUpperCase(std::wstring_view upper_name) const {
   if (parts_.empty()) return true;
-  return std::ranges::any_of(
-      parts_, [&](const std::wstring& part) { return MatchesPart(part, upper_name); });
+  return std::ranges::any_of(parts_, [&](const Part& part) { return part.Matches(upper_name); });
 }
 
 }  // namespace tassefiche

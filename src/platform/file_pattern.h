@@ -13,6 +13,7 @@
 //   character) is refused: Parse raises PlatformError.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,7 +29,18 @@ class FilePattern {
   bool MatchesUpperCase(std::wstring_view upper_name) const;
 
  private:
-  std::vector<std::wstring> parts_;  // upper case; none means every name
+  // One pattern of the text, in upper case, split once so that matching a name compares what stands
+  // before the first "*" and after the last one directly and searches only between them.
+  struct Part {
+    std::wstring head;               // before the first "*" (the whole pattern when it has none)
+    std::wstring middle;             // from the first "*" to the last one; empty without "*"
+    std::wstring tail;               // after the last "*"
+    bool middle_matches_all = true;  // the middle is "*" only (or empty)
+    std::shared_ptr<const Part> extensionless;  // what a name without an extension must match
+    static Part Of(std::wstring_view text);
+    bool Matches(std::wstring_view name) const;
+  };
+  std::vector<Part> parts_;  // none means every name
 };
 
 }  // namespace tassefiche

@@ -84,7 +84,8 @@ LRESULT Send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
 }  // namespace
 
 RunningProgram::RunningProgram(const std::filesystem::path& exe,
-                               const std::filesystem::path& folder) {
+                               const std::filesystem::path& folder,
+                               std::chrono::milliseconds start_limit) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   std::wstring line = L"\"" + exe.wstring() + L"\"";
@@ -92,13 +93,15 @@ RunningProgram::RunningProgram(const std::filesystem::path& exe,
                       &startup, &process_)) {
     throw std::runtime_error("the program did not start");
   }
-  WaitForInputIdle(process_.hProcess, 20000);
-  WaitFor([&] {
-    main_ = FindTopLevel(process_.dwProcessId, [](HWND w) {
-      return ClassOf(w) == L"Tassefiche.frmCopy" && IsWindowVisible(w);
-    });
-    return main_ != nullptr;
-  });
+  WaitForInputIdle(process_.hProcess, static_cast<DWORD>(start_limit.count()));
+  WaitFor(
+      [&] {
+        main_ = FindTopLevel(process_.dwProcessId, [](HWND w) {
+          return ClassOf(w) == L"Tassefiche.frmCopy" && IsWindowVisible(w);
+        });
+        return main_ != nullptr;
+      },
+      start_limit);
   if (main_ == nullptr) throw std::runtime_error("no main window");
 }
 

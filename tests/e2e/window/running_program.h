@@ -27,7 +27,8 @@ std::wstring ClassOf(HWND window);
 class RunningProgram {
  public:
   // Starts `exe` with `folder` as its current folder and waits for its main window.
-  RunningProgram(const std::filesystem::path& exe, const std::filesystem::path& folder);
+  RunningProgram(const std::filesystem::path& exe, const std::filesystem::path& folder,
+                 std::chrono::milliseconds start_limit = std::chrono::seconds(20));
   ~RunningProgram();
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;

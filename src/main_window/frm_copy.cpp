@@ -20,6 +20,9 @@ FrmCopy::FrmCopy(Platform& platform, Module1& module1)
   Fichier1.on_click = [this] { Fichier1_Click(); };
   BtCompres.on_click = [this] { BtCompres_Click(); };
   BtDecomp.on_click = [this] { BtDecomp_Click(); };
+  btcInfo.on_click = [this] { btcInfo_Click(); };
+  Command1.on_click = [this] { Command1_Click(); };
+  btcCancel.on_click = [this] { btcCancel_Click(); };
 }
 
 // Skip-and-continue: a step that fails is abandoned silently and the next one runs; a job path

@@ -27,6 +27,11 @@ class FrmCopy : public Form {
   void BtCompres_Click();
   void BtDecomp_Click();
 
+  // Help, the about window and quitting.
+  void btcInfo_Click();
+  void Command1_Click();
+  void btcCancel_Click();
+
  private:
   Platform& platform_;
   Module1& module1_;

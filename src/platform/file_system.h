@@ -1,6 +1,7 @@
 // The file-system port: what the program needs of drives, folders and path forms. Paths are Windows
 // paths (a drive letter, a colon, "\" as separator; a drive root ends with "\"). Every operation
-// that cannot be done raises PlatformError, except ShortPath, whose failure is an empty text.
+// that cannot be done raises PlatformError, except ShortPath and NormalFileName, whose failure is
+// an empty text.
 #pragma once
 
 #include <cstdint>
@@ -52,6 +53,11 @@ class FileSystem {
   // The short (8.3) form of an existing path: components longer than the 8.3 form are replaced by
   // their alias. Empty text when the platform gives none.
   virtual std::wstring ShortPath(std::wstring_view path) = 0;
+  // The name of the file at `path` (a full path, no wildcards) when it exists with normal
+  // attributes, that is neither hidden nor a system file nor a folder; empty text otherwise.
+  virtual std::wstring NormalFileName(std::wstring_view path) = 0;
+  // The platform's system folder (where its own tools live), as the platform reports it.
+  virtual std::wstring SystemFolder() = 0;
 };
 
 }  // namespace tassefiche

@@ -270,4 +270,15 @@ std::wstring MemoryFileSystem::ShortPath(std::wstring_view path) {
   }
 }
 
+std::wstring MemoryFileSystem::NormalFileName(std::wstring_view path) {
+  if (path.find_first_of(L"*?") != std::wstring_view::npos) return {};
+  try {
+    const Node& node = Locate(path, current_).Target();
+    const std::uint32_t not_normal = kAttrDirectory | kAttrHidden | kAttrSystem;
+    return (node.attributes & not_normal) == 0 ? node.name : std::wstring();
+  } catch (const PlatformError&) {
+    return {};
+  }
+}
+
 }  // namespace tassefiche

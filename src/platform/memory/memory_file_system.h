@@ -51,6 +51,10 @@ class MemoryFileSystem : public FileSystem {
   std::wstring ResolveFolder(std::wstring_view path, std::wstring_view base) override;
   std::vector<DirectoryEntry> ListFolder(std::wstring_view folder) override;
   std::wstring ShortPath(std::wstring_view path) override;
+  std::wstring NormalFileName(std::wstring_view path) override;
+  std::wstring SystemFolder() override { return system_folder; }
+
+  std::wstring system_folder = L"C:\\WINDOWS\\system32";
 
  private:
   struct Node;

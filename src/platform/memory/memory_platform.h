@@ -3,10 +3,13 @@
 
 #include <string>
 
+#include "app/app_identity.h"
 #include "platform/application.h"
 #include "platform/memory/memory_dialogs.h"
 #include "platform/memory/memory_file_system.h"
 #include "platform/memory/memory_processes.h"
+#include "platform/memory/memory_registry.h"
+#include "platform/memory/memory_shell.h"
 #include "platform/platform.h"
 
 namespace tassefiche {
@@ -14,7 +17,11 @@ namespace tassefiche {
 class MemoryApplication : public Application {
  public:
   std::wstring Path() override { return path; }
+  std::wstring Title() override { return title; }
+  VersionNumbers Version() override { return version; }
   std::wstring path = L"C:\\APP";
+  std::wstring title{kAppTitle};
+  VersionNumbers version{kVersionMajor, kVersionMinor, kVersionRevision};
 };
 
 struct MemoryPlatform {
@@ -22,7 +29,9 @@ struct MemoryPlatform {
   MemoryDialogs dialogs;
   MemoryProcesses processes{files};
   MemoryApplication application;
-  Platform ports{files, dialogs, processes, application};
+  MemoryShell shell;
+  MemoryRegistry registry;
+  Platform ports{files, dialogs, processes, application, shell, registry};
 };
 
 }  // namespace tassefiche

@@ -15,6 +15,8 @@ class Win32FileSystem : public FileSystem {
   std::wstring ResolveFolder(std::wstring_view path, std::wstring_view base) override;
   std::vector<DirectoryEntry> ListFolder(std::wstring_view folder) override;
   std::wstring ShortPath(std::wstring_view path) override;
+  std::wstring NormalFileName(std::wstring_view path) override;
+  std::wstring SystemFolder() override;
 };
 
 }  // namespace tassefiche

@@ -27,6 +27,8 @@ void Win32View::Create(HWND parent, int dpi) {
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font(dpi)), FALSE);
   control_.BindView(this);
   EnableWindow(hwnd_, control_.Enabled() ? TRUE : FALSE);
+  // A tooltip of the layout was given before the window existed.
+  if (!control_.ToolTipText().empty()) form_.SetToolTip(hwnd_, control_.ToolTipText());
   ShowAll();
 }
 

@@ -26,8 +26,8 @@ constexpr std::wstring_view kDetails =
 }  // namespace
 
 FrmAbout::FrmAbout(Platform& platform) : Form(kFrmAboutLayout), platform_(platform) {
-  Place({&Image1, &lblTitle, &lblVersion, &lblDescription, &Line1[0], &Line1[1], &lblDisclaimer,
-         &Label3, &Label2, &Image2, &cmdOK, &Command1, &cmdSysInfo});
+  Place({&Image1, &lblTitle, &lblVersion, &lblDescription, &Line1.front(), &Line1.back(),
+         &lblDisclaimer, &Label3, &Label2, &Image2, &cmdOK, &Command1, &cmdSysInfo});
 
   on_load = [this] { Form_Load(); };
   cmdOK.on_click = [this] { cmdOK_Click(); };

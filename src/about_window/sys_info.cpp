@@ -54,7 +54,7 @@ void FrmAbout::StartSysInfo() {
   WithFailureBlock(
       [&] {
         const auto tool_in = [&](const std::wstring& folder) {
-          const std::wstring tool = AddBackslash(folder) + std::wstring(kToolName);
+          std::wstring tool = AddBackslash(folder) + std::wstring(kToolName);
           if (platform_.files.NormalFileName(tool).empty()) GoToFailureBlock("no tool there");
           return tool;
         };

@@ -58,18 +58,17 @@ void FrmAbout::StartSysInfo() {
           if (platform_.files.NormalFileName(tool).empty()) GoToFailureBlock("no tool there");
           return tool;
         };
-        std::wstring SysInfoPath;
-        if (!GetKeyValue(kHkeyLocalMachine, kInfoKey, L"PATH", SysInfoPath)) {
-          if (GetKeyValue(kHkeyLocalMachine, kLocationKey, L"MSINFO", SysInfoPath)) {
-            SysInfoPath = tool_in(SysInfoPath);
+        std::wstring tool_path;
+        if (!GetKeyValue(kHkeyLocalMachine, kInfoKey, L"PATH", tool_path)) {
+          if (GetKeyValue(kHkeyLocalMachine, kLocationKey, L"MSINFO", tool_path)) {
+            tool_path = tool_in(tool_path);
           } else {
-            SysInfoPath = tool_in(platform_.files.SystemFolder());
+            tool_path = tool_in(platform_.files.SystemFolder());
           }
         }
-        if (SysInfoPath.empty()) GoToFailureBlock("an empty tool path");
+        if (tool_path.empty()) GoToFailureBlock("an empty tool path");
         // By its full path, and quoted, so that a path with blanks starts this tool and no other.
-        platform_.processes.Launch(SysInfoPath, L"\"" + SysInfoPath + L"\"",
-                                   WindowStyle::kNormalFocus);
+        platform_.processes.Launch(tool_path, L"\"" + tool_path + L"\"", WindowStyle::kNormalFocus);
       },
       [&] { MsgBox(platform_.dialogs, L"Information Systeme introuvable !", kMsgOkOnly); });
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "app/module1.h"
 #include "main_window/frm_copy.h"
@@ -11,6 +12,8 @@
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*arguments*/,
                     int show_command) {
@@ -20,12 +23,17 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*argu
   const INITCOMMONCONTROLSEX controls{
       sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
+  // The shell's link handlers and the imaging component that decodes the donation picture are COM
+  // components, which want the thread initialised so.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
   tassefiche::Win32FileSystem files;
   tassefiche::Win32Dialogs dialogs;
   tassefiche::Win32Processes processes;
   tassefiche::Win32Application application;
-  tassefiche::Platform platform{files, dialogs, processes, application};
+  tassefiche::Win32Shell shell;
+  tassefiche::Win32Registry registry;
+  tassefiche::Platform platform{files, dialogs, processes, application, shell, registry};
   tassefiche::Module1 module1(files);
 
   tassefiche::FrmCopy form(platform, module1);

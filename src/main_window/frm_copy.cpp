@@ -35,6 +35,9 @@ FrmCopy::FrmCopy(Platform& platform, Module1& module1)
   Check3.on_click = [this] { Check3_Click(); };
   Check4.on_click = [this] { Check4_Click(); };
   Commande1.on_click = [this] { Commande1_Click(); };
+  btcInfo.on_click = [this] { btcInfo_Click(); };
+  Command1.on_click = [this] { Command1_Click(); };
+  btcCancel.on_click = [this] { btcCancel_Click(); };
 }
 
 // Skip-and-continue: a step that fails is abandoned silently and the next one runs; a job path

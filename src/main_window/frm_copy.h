@@ -56,6 +56,11 @@ class FrmCopy : public Form {
   static constexpr std::wstring_view ForbiddenFolderChars =
       L"\\><,?;:/!*£µ'¤°+-|`^=èêéëçàäâüûùîïöô";
 
+  // Help, the about window and quitting.
+  void btcInfo_Click();
+  void Command1_Click();
+  void btcCancel_Click();
+
  private:
   // The drive failure box; true when the user asks to try again.
   bool DriveRetryWanted();

@@ -23,6 +23,7 @@ void Control::SetToolTipText(std::wstring_view text) {
 void Control::ApplyLayout(const ControlLayout& row) {
   layout_ = &row;
   SetEnabled(row.particulars.enabled);
+  if (!row.particulars.tool_tip.empty()) SetToolTipText(row.particulars.tool_tip);
 }
 
 void Control::Changed(Aspect aspect) const {

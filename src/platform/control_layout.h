@@ -1,5 +1,6 @@
 // How a form and its controls look and start: the rows of a form's layout table. Positions and
-// sizes are in twips (1/1440 inch); a control inside a frame is placed relative to the frame.
+// sizes are in twips (1/1440 inch); a control inside a frame is placed relative to the frame. A
+// line runs from (left, top) to (left + width, top + height).
 #pragma once
 
 #include <cstdint>
@@ -19,10 +20,16 @@ enum class ControlKind {
   kDriveList,
   kFolderList,
   kFileList,
+  kImage,
+  kLine,
 };
 
-// The pictures of the graphical buttons (drawn 32x32, centred above the caption).
-enum class Picture { kNone, kProgramIcon, kCompress, kNewFolder, kHelp, kAbout, kQuit };
+// The tab index of the controls that take no focus and have none (images, lines).
+inline constexpr int kNoTabIndex = -1;
+
+// The pictures of the graphical buttons (drawn 32x32, centred above the caption) and of the images
+// (drawn to fill the control).
+enum class Picture { kNone, kProgramIcon, kCompress, kNewFolder, kHelp, kAbout, kQuit, kDonation };
 
 struct Rgb {
   std::uint8_t red = 0;
@@ -55,6 +62,13 @@ struct Particulars {
   bool auto_size = false;  // a label that sizes itself to its caption, on one line
   int value = 0;           // check box: 0, 1, 2; option button: 1 when selected
   std::optional<AttributeSwitches> switches = std::nullopt;  // file lists
+  std::optional<Rgb> fore_color = std::nullopt;              // a label's text, a line's colour
+  bool centred = false;                                      // a label's text centred in it
+  bool hand_cursor = false;         // the pointing hand over the control, for what can be clicked
+  std::wstring_view tool_tip = {};  // the tooltip the control has from the start
+  bool default_button = false;      // Enter presses it unless another button has the focus
+  bool cancel_button = false;       // Escape presses it wherever the focus lies
+  int line_width = 1;               // a line's width, in pixels at 96 DPI
 };
 
 struct ControlLayout {
@@ -81,6 +95,7 @@ struct FormLayout {
   bool minimize_box = true;
   bool maximize_box = false;
   std::span<const ControlLayout> controls;
+  std::optional<Rgb> back_color = std::nullopt;  // instead of the platform's dialog background
 };
 
 }  // namespace tassefiche

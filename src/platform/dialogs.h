@@ -1,10 +1,12 @@
-// The dialogs port: the modal message box and the modal input box.
+// The dialogs port: the modal message box, the modal input box and the modal showing of a form.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 namespace tassefiche {
+
+class Form;
 
 // Message box styles, with the values the window system gives them.
 enum MsgBoxStyle : int {
@@ -27,6 +29,10 @@ class Dialogs {
   // or closed the box.
   virtual std::wstring InputBox(std::wstring_view prompt, std::wstring_view title,
                                 std::wstring_view default_answer) = 0;
+  // Creates the form's window owned by `owner`'s (so that it never falls behind it), runs the
+  // form's Load, shows it centred and returns when it has been unloaded (by the program, or by the
+  // user through its frame); `owner` takes no input meanwhile.
+  virtual void ShowModal(Form& form, Form& owner) = 0;
 };
 
 }  // namespace tassefiche

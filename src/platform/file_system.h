@@ -1,7 +1,7 @@
 // The file-system port: what the program needs of drives, folders and path forms. Paths are Windows
 // paths (a drive letter, a colon, "\" as separator; a drive root ends with "\"), of any length the
-// file system allows. Every operation that cannot be done raises PlatformError, except ShortPath,
-// whose failure is an empty text.
+// file system allows. Every operation that cannot be done raises PlatformError, except ShortPath
+// and NormalFileName, whose failure is an empty text.
 #pragma once
 
 #include <cstdint>
@@ -57,6 +57,11 @@ class FileSystem {
   // is, when a file or folder of that name exists, the drive is not ready, the parent is missing,
   // access is refused or the file system refuses the name.
   virtual void CreateFolder(std::wstring_view path) = 0;
+  // The name of the file at `path` (a full path, no wildcards) when it exists with normal
+  // attributes, that is neither hidden nor a system file nor a folder; empty text otherwise.
+  virtual std::wstring NormalFileName(std::wstring_view path) = 0;
+  // The platform's system folder (where its own tools live), as the platform reports it.
+  virtual std::wstring SystemFolder() = 0;
 };
 
 }  // namespace tassefiche

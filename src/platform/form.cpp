@@ -46,6 +46,16 @@ Control* Form::Find(std::wstring_view name) const {
   return nullptr;
 }
 
+void Form::SetCaption(std::wstring_view caption) {
+  caption_ = caption;
+  if (view_ != nullptr) view_->ShowCaption();
+}
+
+void Form::Unload() {
+  unloaded_ = true;
+  if (view_ != nullptr) view_->Close();
+}
+
 void Form::Load() const {
   if (on_load) on_load();
 }

@@ -1,7 +1,10 @@
 // A form: a window with its controls, each described by one row of the form's layout table. The
 // window system raises Load once, before the form is first shown, and Click on the form's surface.
+// A backend may bind a view to the form, its window: the form tells it a new caption and its
+// unloading, and names the window to the platform calls that need an owner.
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -13,6 +16,18 @@
 
 namespace tassefiche {
 
+// The platform's handle of a window, as a number; 0 when the form has no window.
+using WindowHandle = std::uintptr_t;
+
+class FormView {
+ public:
+  virtual ~FormView() = default;
+  virtual void ShowCaption() = 0;
+  // Closes and destroys the window.
+  virtual void Close() = 0;
+  virtual WindowHandle Handle() const = 0;
+};
+
 class Form {
  public:
   explicit Form(const FormLayout& layout) : layout_(layout), caption_(layout.caption) {}
@@ -22,6 +37,7 @@ class Form {
 
   const FormLayout& Layout() const { return layout_; }
   const std::wstring& Caption() const { return caption_; }
+  void SetCaption(std::wstring_view caption);
   std::span<Control* const> Controls() const { return controls_; }
   Control* Find(std::wstring_view name) const;
 
@@ -34,10 +50,19 @@ class Form {
   Event on_load;
   Event on_click;
 
+  // Closes the form's window; the form keeps its state until it is destroyed, as the platform's
+  // forms do until their object goes.
+  void Unload();
+  bool Unloaded() const { return unloaded_; }
+  WindowHandle Handle() const { return view_ != nullptr ? view_->Handle() : 0; }
+  void BindView(FormView* view) { view_ = view; }
+
  private:
   const FormLayout& layout_;
   std::wstring caption_;
   std::vector<Control*> controls_;
+  bool unloaded_ = false;
+  FormView* view_ = nullptr;
 };
 
 }  // namespace tassefiche

@@ -5,6 +5,8 @@
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/processes.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
 
 namespace tassefiche {
 
@@ -13,6 +15,8 @@ struct Platform {
   Dialogs& dialogs;
   Processes& processes;
   Application& application;
+  Shell& shell;
+  Registry& registry;
 };
 
 }  // namespace tassefiche

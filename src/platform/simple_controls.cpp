@@ -12,6 +12,14 @@ void CaptionedControl::ApplyLayout(const ControlLayout& row) {
   SetCaption(row.caption);
 }
 
+void Label::Click() const {
+  if (Enabled()) Raise(on_click);
+}
+
+void Image::Click() const {
+  if (Enabled()) Raise(on_click);
+}
+
 void CommandButton::Press() const {
   if (Enabled()) Raise(on_click);
 }

@@ -1,5 +1,6 @@
-// The simple controls of a form: frames and labels, which only show a caption; the command button,
-// the check box and the option button, which raise Click; and the text box, which raises Change.
+// The simple controls of a form: frames and lines, which only show themselves; labels and images,
+// which show a caption or a picture and may raise Click; the command button, the check box and the
+// option button, which raise Click; and the text box, which raises Change.
 #pragma once
 
 #include <string>
@@ -26,9 +27,26 @@ class Frame : public CaptionedControl {
   using CaptionedControl::CaptionedControl;
 };
 
+// A label takes no focus; one that handles Click can be clicked with the mouse.
 class Label : public CaptionedControl {
  public:
   using CaptionedControl::CaptionedControl;
+  // The user clicked the label; a disabled label cannot be clicked.
+  void Click() const;
+  Event on_click;
+};
+
+// A picture of the layout; like a label, it takes no focus and may be clicked.
+class Image : public Control {
+ public:
+  using Control::Control;
+  void Click() const;
+  Event on_click;
+};
+
+class Line : public Control {
+ public:
+  using Control::Control;
 };
 
 class CommandButton : public CaptionedControl {

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the program's icon and button pictures and writes them as .ico files.
+"""Draws the program's icon, button pictures, donation picture and pointing-hand cursor, and writes
+them as .ico, .gif and .cur files.
 
     make_pictures.py [OUTPUT_FOLDER]
 
@@ -18,7 +19,10 @@ from pathlib import Path
 
 sys.dont_write_bytecode = True  # keeps the source tree clean when the tests run the generator
 
-from pictures import about_icon, compress_icon, help_icon, new_folder_icon, program_icon, quit_icon
+from pictures import (about_icon, compress_icon, donation_picture, hand_cursor, help_icon,
+                      new_folder_icon, program_icon, quit_icon)
+from pictures.curfile import cur
+from pictures.giffile import gif
 from pictures.icofile import ico, image_256
 
 PICTURES = {
@@ -28,6 +32,10 @@ PICTURES = {
     "help.ico": lambda: ico([image_256(32, help_icon.draw())]),
     "about.ico": lambda: ico([image_256(32, about_icon.draw())]),
     "quit.ico": lambda: ico([image_256(32, quit_icon.draw())]),
+    # Shown on the about window's black background, which its anti-aliased edges are blended over.
+    "donation.gif": lambda: gif(donation_picture.WIDTH, donation_picture.HEIGHT,
+                                donation_picture.draw(), colours=64, background=(0, 0, 0)),
+    "hand.cur": lambda: cur(hand_cursor.ROWS, hand_cursor.COLOURS, hand_cursor.HOT_SPOT),
 }
 
 

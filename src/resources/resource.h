@@ -10,4 +10,8 @@
 #define IDI_ABOUT 104
 #define IDI_QUIT 105
 
+// The pointing hand over what can be clicked, and the donation picture (a GIF, as raw data).
+#define IDC_POINTING_HAND 201
+#define IDR_DONATION 301
+
 #endif

@@ -1,5 +1,7 @@
 #include "platform/memory/memory_dialogs.h"
 
+#include "platform/form.h"
+
 namespace tassefiche {
 
 MsgBoxResult MemoryDialogs::MsgBox(std::wstring_view text, int style, std::wstring_view title) {
@@ -20,6 +22,13 @@ std::wstring MemoryDialogs::InputBox(std::wstring_view prompt, std::wstring_view
   std::optional<std::wstring> answer = std::move(input_answers.front());
   input_answers.pop_front();
   return answer.value_or(std::wstring());
+}
+
+void MemoryDialogs::ShowModal(Form& form, Form& owner) {
+  form.Load();
+  modals.push_back({std::wstring(form.Layout().name), std::wstring(owner.Layout().name)});
+  if (while_modal) while_modal(form);
+  if (!form.Unloaded()) form.Unload();
 }
 
 }  // namespace tassefiche

@@ -1,4 +1,5 @@
-// In-memory dialogs: every box shown is recorded, and the answers come from queues the test fills.
+// In-memory dialogs: every box and modal form shown is recorded; the answers come from queues the
+// test fills, and what the user does in a modal form from a function the test sets.
 #pragma once
 
 #include <deque>
@@ -23,10 +24,17 @@ class MemoryDialogs : public Dialogs {
     std::wstring title;
     std::wstring default_answer;
   };
+  struct ModalShown {
+    std::wstring form;   // the form's name
+    std::wstring owner;  // the owner's name
+  };
 
   MsgBoxResult MsgBox(std::wstring_view text, int style, std::wstring_view title) override;
   std::wstring InputBox(std::wstring_view prompt, std::wstring_view title,
                         std::wstring_view default_answer) override;
+  // Runs the form's Load, records it, lets `while_modal` act as the user; a form that is still
+  // loaded afterwards is closed as its frame closes it.
+  void ShowModal(Form& form, Form& owner) override;
 
   // Answers, in order; a message box without a queued answer is closed with its first button, an
   // input box without one is answered with its default text. std::nullopt stands for Cancel.
@@ -36,8 +44,11 @@ class MemoryDialogs : public Dialogs {
   // medium, say).
   std::function<void(const MessageShown&)> while_message_shows;
 
+  std::function<void(Form&)> while_modal;
+
   std::vector<MessageShown> messages;
   std::vector<InputShown> inputs;
+  std::vector<ModalShown> modals;
 };
 
 }  // namespace tassefiche

@@ -325,4 +325,15 @@ void MemoryFileSystem::CreateFolder(std::wstring_view path) {
   MakeChild(*parent.drive, folder, name, kAttrDirectory);
 }
 
+std::wstring MemoryFileSystem::NormalFileName(std::wstring_view path) {
+  if (path.find_first_of(L"*?") != std::wstring_view::npos) return {};
+  try {
+    const Node& node = Locate(path, current_).Target();
+    const std::uint32_t not_normal = kAttrDirectory | kAttrHidden | kAttrSystem;
+    return (node.attributes & not_normal) == 0 ? node.name : std::wstring();
+  } catch (const PlatformError&) {
+    return {};
+  }
+}
+
 }  // namespace tassefiche

@@ -58,6 +58,10 @@ class MemoryFileSystem : public FileSystem {
   std::vector<DirectoryEntry> ListFolder(std::wstring_view folder) override;
   std::wstring ShortPath(std::wstring_view path) override;
   void CreateFolder(std::wstring_view path) override;
+  std::wstring NormalFileName(std::wstring_view path) override;
+  std::wstring SystemFolder() override { return system_folder; }
+
+  std::wstring system_folder = L"C:\\WINDOWS\\system32";
 
  private:
   struct Node;

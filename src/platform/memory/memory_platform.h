@@ -3,10 +3,13 @@
 
 #include <string>
 
+#include "app/app_identity.h"
 #include "platform/application.h"
 #include "platform/memory/memory_dialogs.h"
 #include "platform/memory/memory_file_system.h"
 #include "platform/memory/memory_processes.h"
+#include "platform/memory/memory_registry.h"
+#include "platform/memory/memory_shell.h"
 #include "platform/platform.h"
 #include "platform/platform_error.h"
 
@@ -18,7 +21,11 @@ class MemoryApplication : public Application {
     if (fail) throw PlatformError("application path on demand");
     return path;
   }
+  std::wstring Title() override { return title; }
+  VersionNumbers Version() override { return version; }
   std::wstring path = L"C:\\APP";
+  std::wstring title{kAppTitle};
+  VersionNumbers version{kVersionMajor, kVersionMinor, kVersionRevision};
   bool fail = false;  // Path fails while set
 };
 
@@ -27,7 +34,9 @@ struct MemoryPlatform {
   MemoryDialogs dialogs;
   MemoryProcesses processes{files};
   MemoryApplication application;
-  Platform ports{files, dialogs, processes, application};
+  MemoryShell shell;
+  MemoryRegistry registry;
+  Platform ports{files, dialogs, processes, application, shell, registry};
 };
 
 }  // namespace tassefiche

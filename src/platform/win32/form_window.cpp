@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "app/app_identity.h"
@@ -29,7 +30,13 @@ DWORD WindowStyle(const FormLayout& layout) {
   return style;
 }
 
-constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+// A window that cannot be resized has the fixed dialog border.
+DWORD ExStyle(const FormLayout& layout) {
+  return WS_EX_CONTROLPARENT | (layout.resizable ? 0U : static_cast<DWORD>(WS_EX_DLGMODALFRAME));
+}
+
+// Posted by Close, so that the window goes once the handler that unloaded it has returned.
+constexpr UINT kUnloadMessage = WM_APP + 1;
 
 }  // namespace
 
@@ -50,34 +57,45 @@ bool IsControlNotification(UINT message) {
 FormWindow::FormWindow(Form& form) : form_(form) {}
 
 FormWindow::~FormWindow() {
+  form_.BindView(nullptr);
   views_.clear();
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
   if (big_icon_ != nullptr) DestroyIcon(big_icon_);
   if (small_icon_ != nullptr) DestroyIcon(small_icon_);
+  if (own_back_brush_) DeleteObject(back_brush_);
 }
 
-void FormWindow::Create() {
+// The class carries neither icons nor a background brush: a form loaded afresh registers its class
+// only once, and these belong to each window, which sets them itself.
+void FormWindow::Create(HWND owner) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   const std::wstring class_name = ClassName(Layout());
+  owner_ = owner;
   big_icon_ = ProgramIcon(GetSystemMetrics(SM_CXICON));
   small_icon_ = ProgramIcon(GetSystemMetrics(SM_CXSMICON));
+  if (const std::optional<Rgb>& back = Layout().back_color) {
+    back_brush_ = CreateSolidBrush(RGB(back->red, back->green, back->blue));
+    own_back_brush_ = true;
+  } else {
+    back_brush_ = GetSysColorBrush(COLOR_BTNFACE);
+  }
 
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = WindowProc;
   window_class.hInstance = instance;
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   window_class.lpszClassName = class_name.c_str();
-  window_class.hIcon = big_icon_;
-  window_class.hIconSm = small_icon_;
   RegisterClassExW(&window_class);
   RegisterFrameClass();
 
-  hwnd_ =
-      CreateWindowExW(kExStyle, class_name.c_str(), form_.Caption().c_str(), WindowStyle(Layout()),
-                      CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance, this);
+  hwnd_ = CreateWindowExW(ExStyle(Layout()), class_name.c_str(), form_.Caption().c_str(),
+                          WindowStyle(Layout()), CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner,
+                          nullptr, instance, this);
   if (hwnd_ == nullptr) ThrowWin32Error("CreateWindow");
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_));
+  form_.BindView(this);
   const int dpi = WindowDpi(hwnd_);
   const SIZE size = WindowSizeFor(dpi);
   SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -95,7 +113,8 @@ void FormWindow::CreateControls(std::wstring_view container, HWND parent, int dp
   for (const ControlLayout& row : Layout().controls) {
     if (row.container == container) rows.push_back(&row);
   }
-  std::sort(rows.begin(), rows.end(), [](const ControlLayout* a, const ControlLayout* b) {
+  // Controls without a tab index come first, in the table's order.
+  std::stable_sort(rows.begin(), rows.end(), [](const ControlLayout* a, const ControlLayout* b) {
     return a->tab_index < b->tab_index;
   });
   for (const ControlLayout* row : rows) {
@@ -112,7 +131,8 @@ void FormWindow::CreateControls(std::wstring_view container, HWND parent, int dp
 SIZE FormWindow::WindowSizeFor(int dpi) const {
   RECT rect{0, 0, TwipsToPixels(Layout().client_width, dpi),
             TwipsToPixels(Layout().client_height, dpi)};
-  AdjustWindowRectExForDpi(&rect, WindowStyle(Layout()), FALSE, kExStyle, static_cast<UINT>(dpi));
+  AdjustWindowRectExForDpi(&rect, WindowStyle(Layout()), FALSE, ExStyle(Layout()),
+                           static_cast<UINT>(dpi));
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
@@ -136,6 +156,20 @@ void FormWindow::ShowCentred(int show_command) {
 void FormWindow::Relayout(int dpi) {
   for (const auto& view : views_)
     view->Place(dpi);
+}
+
+void FormWindow::ShowCaption() {
+  if (hwnd_ != nullptr) SetWindowTextW(hwnd_, form_.Caption().c_str());
+}
+
+void FormWindow::Close() {
+  if (hwnd_ != nullptr) PostMessageW(hwnd_, kUnloadMessage, 0, 0);
+}
+
+// The owner gets its input back before this window goes, so that the platform activates it next.
+void FormWindow::Destroy() {
+  if (owner_ != nullptr) EnableWindow(owner_, TRUE);
+  DestroyWindow(hwnd_);
 }
 
 bool FormWindow::PreTranslate(MSG& message) {
@@ -173,6 +207,22 @@ Win32View* FormWindow::FocusedView() const {
   return focus != nullptr && IsChild(hwnd_, focus) ? ViewOf(GetDlgCtrlID(focus)) : nullptr;
 }
 
+Win32View* FormWindow::ViewWith(bool Particulars::*particular) const {
+  for (const auto& view : views_) {
+    if (view->Model().Layout().particulars.*particular) return view.get();
+  }
+  return nullptr;
+}
+
+// The pointing hand over the controls that can be clicked; elsewhere the class cursor.
+bool FormWindow::SetCursorOver(HWND control) const {
+  if (control == hwnd_ || IsChild(hwnd_, control) == FALSE) return false;
+  const Win32View* view = ViewOf(GetDlgCtrlID(control));
+  if (view == nullptr || !view->Model().Layout().particulars.hand_cursor) return false;
+  SetCursor(PointingHand());
+  return true;
+}
+
 LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     auto* self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
@@ -190,6 +240,13 @@ LRESULT FormWindow::Route(HWND from, UINT message, WPARAM wparam, LPARAM lparam)
       if (lparam == 0 && LOWORD(wparam) == IDOK) {
         // Enter, with no button to take it: the focused control may.
         if (Win32View* view = FocusedView()) Dispatch([&] { view->OnEnter(); });
+        return 0;
+      }
+      if (LOWORD(wparam) == IDCANCEL) {
+        // Escape, wherever the focus lies: the cancel button, if the form has one.
+        if (Win32View* view = ViewWith(&Particulars::cancel_button)) {
+          Dispatch([&] { view->OnCommand(BN_CLICKED); });
+        }
         return 0;
       }
       if (Win32View* view = ViewOf(LOWORD(wparam))) {
@@ -234,12 +291,24 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   if (IsControlNotification(message)) return Route(hwnd_, message, wparam, lparam);
   switch (message) {
     case DM_GETDEFID:
-      // Enter presses the focused command button, as in a dialog; no button is the default one.
+      // Enter presses the focused command button, as in a dialog, else the default button.
       if (Win32View* view = FocusedView();
           view != nullptr && view->Model().Layout().kind == ControlKind::kCommandButton) {
         return MAKELRESULT(view->Id(), DC_HASDEFID);
       }
+      if (Win32View* view = ViewWith(&Particulars::default_button)) {
+        return MAKELRESULT(view->Id(), DC_HASDEFID);
+      }
       return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lparam) == HTCLIENT && SetCursorOver(reinterpret_cast<HWND>(wparam))) return TRUE;
+      break;
+    case WM_ERASEBKGND: {
+      RECT client{};
+      GetClientRect(hwnd_, &client);
+      FillRect(reinterpret_cast<HDC>(wparam), &client, back_brush_);
+      return TRUE;
+    }
     case WM_LBUTTONDOWN:
       pressed_on_surface_ = true;
       return 0;
@@ -266,8 +335,13 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
                    SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
+    case kUnloadMessage:
+    case WM_CLOSE:
+      Destroy();
+      return 0;
     case WM_DESTROY:
-      PostQuitMessage(0);
+      // The window that no other owns is the program's main window.
+      if (owner_ == nullptr) PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
       hwnd_ = nullptr;

@@ -1,7 +1,9 @@
 // A form's top-level window: one window class per form, the controls created from the form's layout
 // table in tab order (frames are real containers, so that their controls are placed relative to
-// them), tooltips, the dialog keyboard (Tab, access keys, Enter on a focused button), DPI changes,
-// and the routing of notifications to the controls' views.
+// them), tooltips, the dialog keyboard (Tab, access keys, Enter on a focused button or the default
+// one, Escape on the cancel one), the hand over what can be clicked, DPI changes, and the routing
+// of notifications to the controls' views. A window with an owner is the owner's modal window: its
+// unloading gives the owner its input back; the window without one ends the program when it goes.
 #pragma once
 
 #include <windows.h>
@@ -23,16 +25,16 @@ namespace tassefiche {
 // them on to its form window.
 bool IsControlNotification(UINT message);
 
-class FormWindow {
+class FormWindow : public FormView {
  public:
   explicit FormWindow(Form& form);
-  ~FormWindow();
+  ~FormWindow() override;
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
 
-  // Creates the window and its controls, hidden; the form's Load runs after this, before
-  // ShowCentred.
-  void Create();
+  // Creates the window and its controls, hidden, owned by `owner` when one is given; the form's
+  // Load runs after this, before ShowCentred.
+  void Create(HWND owner = nullptr);
   void ShowCentred(int show_command);
   // The dialog keyboard for this window; true when the message was handled.
   bool PreTranslate(MSG& message);
@@ -41,6 +43,13 @@ class FormWindow {
   const FormLayout& Layout() const { return form_.Layout(); }
   FontCache& Fonts() { return fonts_; }
   PictureCache& Pictures() { return pictures_; }
+  // The form's background, which labels and buttons draw on.
+  HBRUSH BackBrush() const { return back_brush_; }
+
+  // The form's view.
+  void ShowCaption() override;
+  void Close() override;
+  WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(hwnd_); }
 
   void SetToolTip(HWND control, std::wstring_view text);
   // Runs an event of the program; a failure that no handler expected is shown, and the program goes
@@ -57,10 +66,17 @@ class FormWindow {
   void Relayout(int dpi);
   Win32View* ViewOf(int id) const;
   Win32View* FocusedView() const;
+  // The view whose row has the particular, if any (the default and the cancel button).
+  Win32View* ViewWith(bool Particulars::*particular) const;
   SIZE WindowSizeFor(int dpi) const;
+  bool SetCursorOver(HWND control) const;
+  void Destroy();
 
   Form& form_;
   HWND hwnd_ = nullptr;
+  HWND owner_ = nullptr;
+  HBRUSH back_brush_ = nullptr;
+  bool own_back_brush_ = false;
   HWND tooltip_ = nullptr;
   HWND saved_focus_ = nullptr;
   bool pressed_on_surface_ = false;

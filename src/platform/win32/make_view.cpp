@@ -15,6 +15,9 @@ std::unique_ptr<Win32View> MakeView(FormWindow& form, Control& control) {
     case ControlKind::kCheckBox:
       return std::make_unique<CheckBoxView>(form, control);
     case ControlKind::kCommandButton:
+      if (control.Layout().particulars.picture == Picture::kNone) {
+        return std::make_unique<PushButtonView>(form, control);
+      }
       return std::make_unique<PictureButtonView>(form, control);
     case ControlKind::kDriveList:
       return std::make_unique<DriveListView>(form, control);
@@ -22,6 +25,10 @@ std::unique_ptr<Win32View> MakeView(FormWindow& form, Control& control) {
       return std::make_unique<FolderListView>(form, control);
     case ControlKind::kFileList:
       return std::make_unique<FileListView>(form, control);
+    case ControlKind::kImage:
+      return std::make_unique<ImageView>(form, control);
+    case ControlKind::kLine:
+      return std::make_unique<LineView>(form, control);
   }
   return nullptr;
 }

@@ -20,6 +20,8 @@ int ResourceOf(Picture picture) {
       return IDI_ABOUT;
     case Picture::kQuit:
       return IDI_QUIT;
+    case Picture::kDonation:
+      return IDR_DONATION;
     case Picture::kNone:
       break;
   }
@@ -37,7 +39,12 @@ HICON PictureCache::Get(Picture picture, int size) {
   const auto key = std::make_pair(picture, size);
   if (const auto found = icons_.find(key); found != icons_.end()) return found->second;
   const int resource = ResourceOf(picture);
-  const HICON icon = resource != 0 ? LoadIconAt(resource, size) : nullptr;
+  HICON icon = nullptr;
+  if (picture == Picture::kDonation) {
+    icon = DecodedPicture(resource);
+  } else if (resource != 0) {
+    icon = LoadIconAt(resource, size);
+  }
   icons_[key] = icon;
   return icon;
 }
@@ -50,6 +57,10 @@ PictureCache::~PictureCache() {
 
 HICON ProgramIcon(int size) {
   return LoadIconAt(IDI_TASSEFICHE, size);
+}
+
+HCURSOR PointingHand() {
+  return LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_POINTING_HAND));
 }
 
 }  // namespace tassefiche

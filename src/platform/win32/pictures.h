@@ -1,5 +1,6 @@
-// The pictures of the graphical buttons, loaded from the program's resources at the size the DPI
-// asks for (32x32 at 96 DPI).
+// The pictures of the graphical buttons and of the images, loaded from the program's resources: the
+// icons at the size the DPI asks for (32x32 at 96 DPI), the donation picture at its own size (the
+// view stretches it), both as icons so that one drawing call shows them with their transparency.
 #pragma once
 
 #include <windows.h>
@@ -26,5 +27,12 @@ class PictureCache {
 
 // The program icon, for the window's title bar and task bar.
 HICON ProgramIcon(int size);
+
+// The pointing hand over what can be clicked (a shared cursor: never destroyed).
+HCURSOR PointingHand();
+
+// A GIF of the resources (raw data) decoded by the platform's imaging component into a 32-bit icon
+// of its own size, its transparent colour transparent; nullptr when it cannot be decoded.
+HICON DecodedPicture(int resource);
 
 }  // namespace tassefiche

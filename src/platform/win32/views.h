@@ -30,17 +30,54 @@ class LabelView : public Win32View {
   using Win32View::Win32View;
   ~LabelView() override;
   HBRUSH OnCtlColor(HDC dc) override;
+  void OnCommand(WORD code) override;
   void Place(int dpi) override;
 
  protected:
   const wchar_t* WindowClass() const override { return L"STATIC"; }
-  DWORD Style() const override { return SS_LEFT; }
+  DWORD Style() const override;
   void ShowAspect(Aspect aspect) override;
   void ShowAll() override { ShowAspect(Aspect::kCaption); }
 
  private:
-  void FitToCaption();
+  void FitToCaption(int dpi);
   HBRUSH back_brush_ = nullptr;
+};
+
+class ImageView : public Win32View {
+ public:
+  using Win32View::Win32View;
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+  void OnCommand(WORD code) override;
+
+ protected:
+  const wchar_t* WindowClass() const override { return L"STATIC"; }
+  DWORD Style() const override;
+};
+
+class LineView : public Win32View {
+ public:
+  using Win32View::Win32View;
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+  void Place(int dpi) override;
+
+ protected:
+  const wchar_t* WindowClass() const override { return L"STATIC"; }
+  DWORD Style() const override { return SS_OWNERDRAW; }
+  void ShowAll() override;
+};
+
+class PushButtonView : public Win32View {
+ public:
+  using Win32View::Win32View;
+  void OnCommand(WORD code) override;
+  void OnEnter() override;
+
+ protected:
+  const wchar_t* WindowClass() const override { return L"BUTTON"; }
+  DWORD Style() const override;
+  void ShowAspect(Aspect aspect) override;
+  void ShowAll() override { ShowAspect(Aspect::kCaption); }
 };
 
 class PictureButtonView : public Win32View {

@@ -1,4 +1,5 @@
-// The application port: the folder of the running executable.
+// The application port: the folder of the running executable, the application title and the
+// version numbers of the executable's own version record.
 #pragma once
 
 #include "platform/application.h"
@@ -8,6 +9,8 @@ namespace tassefiche {
 class Win32Application : public Application {
  public:
   std::wstring Path() override;
+  std::wstring Title() override;
+  VersionNumbers Version() override;
 };
 
 }  // namespace tassefiche

@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "platform/form.h"
+#include "platform/win32/form_window.h"
+
 namespace tassefiche {
 
 MsgBoxResult Win32Dialogs::MsgBox(std::wstring_view text, int style, std::wstring_view title) {
@@ -22,6 +25,32 @@ MsgBoxResult Win32Dialogs::MsgBox(std::wstring_view text, int style, std::wstrin
 std::wstring Win32Dialogs::InputBox(std::wstring_view prompt, std::wstring_view title,
                                     std::wstring_view default_answer) {
   return ShowInputBox(GetActiveWindow(), prompt, title, default_answer);
+}
+
+// The owner is disabled while the form shows, as a modal dialog's owner is, and enabled again by
+// the form's window as it goes. A quit that arrives meanwhile ends this loop and is passed on to
+// the program's own loop.
+void Win32Dialogs::ShowModal(Form& form, Form& owner) {
+  const auto owner_window = reinterpret_cast<HWND>(owner.Handle());
+  FormWindow window(form);
+  window.Create(owner_window);
+  window.Dispatch([&] { form.Load(); });
+  if (owner_window != nullptr) EnableWindow(owner_window, FALSE);
+  window.ShowCentred(SW_SHOWNORMAL);
+  MSG message{};
+  while (window.Hwnd() != nullptr) {
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (window.PreTranslate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  if (owner_window != nullptr) {
+    EnableWindow(owner_window, TRUE);
+    SetActiveWindow(owner_window);
+  }
 }
 
 }  // namespace tassefiche

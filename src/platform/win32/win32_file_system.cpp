@@ -208,4 +208,23 @@ void Win32FileSystem::CreateFolder(std::wstring_view path) {
   ThrowWin32Error("CreateDirectory", error);
 }
 
+// The name as the file system stores it, found without wildcards (a path holding one names no
+// file), for a file that is neither hidden, nor a system file, nor a folder.
+std::wstring Win32FileSystem::NormalFileName(std::wstring_view path) {
+  if (path.empty() || path.find_first_of(L"*?") != std::wstring_view::npos) return {};
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileW(Extended(path).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return {};
+  FindClose(search);
+  const DWORD not_normal = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  return (found.dwFileAttributes & not_normal) == 0 ? std::wstring(found.cFileName) : L"";
+}
+
+std::wstring Win32FileSystem::SystemFolder() {
+  const std::wstring folder =
+      GrowingBuffer([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
+  if (folder.empty()) ThrowWin32Error("GetSystemDirectory");
+  return folder;
+}
+
 }  // namespace tassefiche

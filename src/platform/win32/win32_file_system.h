@@ -16,6 +16,8 @@ class Win32FileSystem : public FileSystem {
   std::vector<DirectoryEntry> ListFolder(std::wstring_view folder) override;
   std::wstring ShortPath(std::wstring_view path) override;
   void CreateFolder(std::wstring_view path) override;
+  std::wstring NormalFileName(std::wstring_view path) override;
+  std::wstring SystemFolder() override;
 };
 
 }  // namespace tassefiche

@@ -9,6 +9,12 @@ Win32View::~Win32View() {
   control_.BindView(nullptr);
 }
 
+int Win32View::Id() const {
+  const ControlLayout& row = control_.Layout();
+  if (row.tab_index != kNoTabIndex) return 1000 + row.tab_index;
+  return 2000 + static_cast<int>(&row - form_.Layout().controls.data());
+}
+
 // Siblings clip each other, so that a label that overlaps the control below it by a pixel (as the
 // layout has them) does not paint over that control's border.
 void Win32View::Create(HWND parent, int dpi) {
@@ -21,6 +27,8 @@ void Win32View::Create(HWND parent, int dpi) {
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font(dpi)), FALSE);
   control_.BindView(this);
   EnableWindow(hwnd_, control_.Enabled() ? TRUE : FALSE);
+  // A tooltip of the layout was given before the window existed.
+  if (!control_.ToolTipText().empty()) form_.SetToolTip(hwnd_, control_.ToolTipText());
   ShowAll();
 }
 
@@ -50,7 +58,7 @@ void Win32View::Show(Aspect aspect) {
 HBRUSH Win32View::OnCtlColor(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  return GetSysColorBrush(COLOR_BTNFACE);
+  return form_.BackBrush();
 }
 
 HFONT Win32View::Font(int dpi) const {

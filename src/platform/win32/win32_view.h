@@ -18,8 +18,9 @@ class Win32View : public ControlView {
   Win32View(const Win32View&) = delete;
   Win32View& operator=(const Win32View&) = delete;
 
-  // Control identifiers follow the tab order, so that they are unique and stable.
-  int Id() const { return 1000 + control_.Layout().tab_index; }
+  // Control identifiers follow the tab order, so that they are unique and stable; a control without
+  // a tab index (an image, a line) takes 2000 and its row's place in the layout table.
+  int Id() const;
   HWND Hwnd() const { return hwnd_; }
   const Control& Model() const { return control_; }
 

@@ -1,4 +1,4 @@
-"""A square RGBA canvas that fills shapes with anti-aliased edges.
+"""An RGBA canvas (square unless a height is given) that fills shapes with anti-aliased edges.
 
 Pixel (i, j) covers [i, i+1) x [j, j+1). A pixel that an edge crosses is sampled on an 8 x 8
 grid; the share of samples inside the shape scales the paint's alpha. Colours are kept
@@ -15,14 +15,15 @@ _EDGE = 0.75
 
 
 class Canvas:
-    def __init__(self, size):
+    def __init__(self, size, height=None):
         self.size = size
-        self._px = [[0.0, 0.0, 0.0, 0.0] for _ in range(size * size)]
+        self.height = size if height is None else height
+        self._px = [[0.0, 0.0, 0.0, 0.0] for _ in range(size * self.height)]
 
     def fill(self, shape, paint):
         x0, y0, x1, y1 = shape.box
         n = self.size
-        for j in range(max(0, int(y0) - 1), min(n, int(y1) + 2)):
+        for j in range(max(0, int(y0) - 1), min(self.height, int(y1) + 2)):
             cy = j + 0.5
             for i in range(max(0, int(x0) - 1), min(n, int(x1) + 2)):
                 cx = i + 0.5

@@ -116,8 +116,40 @@ RunningProgram::~RunningProgram() {
 }
 
 HWND RunningProgram::Control(int tab_index) const {
-  return FindChild(main_, process_.dwProcessId,
-                   [&](HWND w) { return GetDlgCtrlID(w) == 1000 + tab_index; });
+  return ControlOf(main_, 1000 + tab_index);
+}
+
+HWND RunningProgram::ControlOf(HWND window, int id) const {
+  return FindChild(window, process_.dwProcessId, [&](HWND w) { return GetDlgCtrlID(w) == id; });
+}
+
+HWND RunningProgram::WaitForWindow(std::wstring_view class_name) const {
+  HWND found = nullptr;
+  WaitFor([&] {
+    found = FindTopLevel(process_.dwProcessId,
+                         [&](HWND w) { return ClassOf(w) == class_name && IsWindowVisible(w); });
+    return found != nullptr;
+  });
+  return found;
+}
+
+HWND RunningProgram::Focus() const {
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  GetGUIThreadInfo(process_.dwThreadId, &gui);
+  return gui.hwndFocus;
+}
+
+void RunningProgram::Key(WPARAM virtual_key) const {
+  const HWND focus = Focus();
+  const UINT scan = MapVirtualKeyW(static_cast<UINT>(virtual_key), MAPVK_VK_TO_VSC);
+  PostMessageW(focus, WM_KEYDOWN, virtual_key, 1 | static_cast<LPARAM>(scan) << 16);
+  PostMessageW(focus, WM_KEYUP, virtual_key,
+               1 | static_cast<LPARAM>(scan) << 16 | static_cast<LPARAM>(3) << 30);
+}
+
+bool RunningProgram::Ended(std::chrono::milliseconds limit) const {
+  return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
 }
 
 void RunningProgram::Press(HWND button) const {
@@ -242,9 +274,10 @@ std::wstring RunningProgram::FileEntry(HWND list, int index) const {
   return text;
 }
 
-std::map<HWND, std::wstring> RunningProgram::ToolTips() const {
+std::map<HWND, std::wstring> RunningProgram::ToolTips(HWND window) const {
+  const HWND owner = window != nullptr ? window : main_;
   const HWND tips = FindTopLevel(process_.dwProcessId, [&](HWND w) {
-    return ClassOf(w) == TOOLTIPS_CLASSW && GetWindow(w, GW_OWNER) == main_;
+    return ClassOf(w) == TOOLTIPS_CLASSW && GetWindow(w, GW_OWNER) == owner;
   });
   std::map<HWND, std::wstring> found;
   if (tips == nullptr) return found;

@@ -36,6 +36,16 @@ class RunningProgram {
   HWND Main() const { return main_; }
   // A control of the main window by its tab index (its identifier is 1000 + tab index).
   HWND Control(int tab_index) const;
+  // A control of a window of the program by its identifier.
+  HWND ControlOf(HWND window, int id) const;
+  // A visible top-level window of the program of that class, once it shows (nullptr if none does).
+  HWND WaitForWindow(std::wstring_view class_name) const;
+  // The window that has the keyboard focus in the program.
+  HWND Focus() const;
+  // A key stroke, as the keyboard gives it to the window that has the focus.
+  void Key(WPARAM virtual_key) const;
+  // True once the program's process has ended, within `limit`.
+  bool Ended(std::chrono::milliseconds limit = std::chrono::seconds(10)) const;
 
   // Presses a button as a click does, without waiting for what it starts.
   void Press(HWND button) const;
@@ -58,8 +68,8 @@ class RunningProgram {
   bool SelectFile(HWND list, std::wstring_view name) const;
   std::wstring FileEntry(HWND list, int index) const;
   int FileCount(HWND list) const;
-  // The tooltip text of each control that has one.
-  std::map<HWND, std::wstring> ToolTips() const;
+  // The tooltip text of each control of a window (the main one by default) that has one.
+  std::map<HWND, std::wstring> ToolTips(HWND window = nullptr) const;
 
   // A box of the program (message box or input box) with that title, once it shows.
   HWND WaitForBox(std::wstring_view title) const;

@@ -1,6 +1,7 @@
 // The Win32 ports on the real platform: short forms through the wide call whatever the name and the
-// length, folders made and read at any depth, and the launcher that starts the tool by its own
-// path.
+// The Win32 ports on the real platform: short forms through the wide call whatever the name and the
+// length, folders made and read at any depth, the launcher that starts the tool by its own path,
+// normal file names and the system folder, the registry read through GetKeyValue, and the shell.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,12 +11,18 @@
 #include <utility>
 #include <vector>
 
+#include "about_window/frm_about.h"
 #include "platform/platform_error.h"
 #include "platform/text.h"
+#include "platform/win32/win32_application.h"
+#include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
 #include "program_folder.h"
 #include "running_program.h"
+#include "saved_registry_value.h"
 
 namespace tassefiche::e2e {
 namespace {
@@ -102,6 +109,71 @@ TEST(Win32Processes, StartsTheToolByItsPathNeverByTheHeadOfTheLine) {
   EXPECT_THROW(
       processes.Launch((folder.App() / L"ABSENT.EXE").wstring(), L"x", WindowStyle::kHidden),
       PlatformError);
+}
+
+TEST(Win32FileSystem, NormalFileNamesAndTheSystemFolder) {
+  const ProgramFolder folder(Tools::kNone);
+  folder.Write(L"Rapport.TXT", "x");
+  folder.Write(L"cache.dat", "x");
+  SetFileAttributesW((folder.Source() / L"cache.dat").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  Win32FileSystem files;
+  EXPECT_EQ(files.NormalFileName((folder.Source() / L"RAPPORT.txt").wstring()), L"Rapport.TXT");
+  EXPECT_EQ(files.NormalFileName((folder.Source() / L"cache.dat").wstring()), L"");
+  EXPECT_EQ(files.NormalFileName(folder.Source().wstring()), L"");
+  EXPECT_EQ(files.NormalFileName((folder.Source() / L"*.TXT").wstring()), L"");
+  EXPECT_EQ(files.NormalFileName((folder.Source() / L"absent.txt").wstring()), L"");
+  EXPECT_NE(files.NormalFileName(files.SystemFolder() + L"\\MSINFO32.EXE"), L"");
+}
+
+// The ports of the real platform under the about window's registry lookup, on values of the
+// current user's key that this test writes.
+TEST(Win32Registry, GetKeyValueReadsEachKindOfValue) {
+  constexpr RegistryRoot kHkeyCurrentUser = 0x80000001;
+  const std::wstring key = L"Software\\Tassefiche e2e";
+  const SavedRegistryValue text(HKEY_CURRENT_USER, key, L"Texte");
+  const SavedRegistryValue bare(HKEY_CURRENT_USER, key, L"Sans NUL");
+  const SavedRegistryValue expandable(HKEY_CURRENT_USER, key, L"Extensible");
+  const SavedRegistryValue empty(HKEY_CURRENT_USER, key, L"Vide");
+  const SavedRegistryValue number(HKEY_CURRENT_USER, key, L"Nombre");
+  text.SetText(L"C:\\Program Files\\Outil.exe");
+  bare.Set(REG_SZ, {'a', 0, 'b', 0});
+  SetEnvironmentVariableW(L"TASSEFICHE_E2E", L"C:\\Essai");
+  expandable.SetText(L"%TASSEFICHE_E2E%\\MSINFO32.EXE", REG_EXPAND_SZ);
+  empty.Set(REG_SZ, {});
+  number.Set(REG_DWORD, {0x2A, 0, 0, 0});
+
+  Win32FileSystem files;
+  Win32Dialogs dialogs;
+  Win32Processes processes;
+  Win32Application application;
+  Win32Shell shell;
+  Win32Registry registry;
+  Platform platform{files, dialogs, processes, application, shell, registry};
+  FrmAbout about(platform);
+  const auto read = [&](std::wstring_view name, std::wstring_view key_name = {}) {
+    std::wstring value = L"avant";
+    const bool found =
+        about.GetKeyValue(kHkeyCurrentUser, key_name.empty() ? key : key_name, name, value);
+    return std::make_pair(found, value);
+  };
+  EXPECT_EQ(read(L"Texte"), std::make_pair(true, std::wstring(L"C:\\Program Files\\Outil.exe")));
+  EXPECT_EQ(read(L"Sans NUL"), std::make_pair(true, std::wstring(L"ab")));
+  EXPECT_EQ(read(L"Extensible"), std::make_pair(true, std::wstring(L"C:\\Essai\\MSINFO32.EXE")));
+  EXPECT_EQ(read(L"Vide"), std::make_pair(false, std::wstring()));
+  EXPECT_EQ(read(L"Nombre"), std::make_pair(true, std::wstring(L"42")));
+  EXPECT_EQ(read(L"Absente"), std::make_pair(false, std::wstring()));
+  EXPECT_EQ(read(L"Texte", L"Software\\Tassefiche e2e absente"),
+            std::make_pair(false, std::wstring()));
+}
+
+TEST(Win32Shell, OpensAProgramWithItsParametersInItsFolder) {
+  const ProgramFolder folder(Tools::kRecorder, L"Program Files");
+  const std::wstring tool = (folder.App() / L"COMPRESS.EXE").wstring();
+  Win32Shell shell;
+  EXPECT_GT(shell.Execute(0, L"Open", tool, L"-R \"a b\"", folder.App().wstring(), 1), 32);
+  const std::wstring line = folder.RecordedLine(L"COMPRESS.EXE");
+  EXPECT_TRUE(line.ends_with(L" -R \"a b\"")) << line;
+  EXPECT_LE(shell.Execute(0, L"Open", (folder.App() / L"ABSENT.EXE").wstring(), L"", L"", 1), 32);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""tassefiche.rc compiles into the icons, manifest and version record the program relies on.
+"""tassefiche.rc compiles into the icons, cursor, donation picture, manifest and version record the
+program relies on.
 
     check_compiled.py WINDRES RESOURCES_FOLDER WORK_FOLDER
 
@@ -14,7 +15,8 @@ import unittest
 import xml.etree.ElementTree as ET
 from pathlib import Path
 
-RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
+RT_CURSOR, RT_ICON, RT_RCDATA, RT_GROUP_CURSOR, RT_GROUP_ICON = 1, 3, 10, 12, 14
+RT_VERSION, RT_MANIFEST = 16, 24
 STRINGS = {
     "Comments": "Compression/Décompression",
     "FileDescription": "Compresse/Décompresse",
@@ -84,6 +86,7 @@ class CompiledResources(unittest.TestCase):
         cls.entries = read_res(res.read_bytes())
         header = (ARGS["resources"] / "resource.h").read_text()
         cls.ids = {k: int(v) for k, v in re.findall(r"#define (IDI_\w+) (\d+)", header)}
+        cls.others = {k: int(v) for k, v in re.findall(r"#define (ID[CR]_\w+) (\d+)", header)}
 
     def test_every_icon_id_has_its_group_and_the_program_icon_comes_first(self):
         groups = {name for kind, name in self.entries if kind == RT_GROUP_ICON}
@@ -105,6 +108,19 @@ class CompiledResources(unittest.TestCase):
                     self.assertEqual(len(self.entries[(RT_ICON, icon)]), length)
                     sizes.append(w)
                 self.assertEqual(sizes, expected.get(name, [32]))
+
+    def test_the_pointing_hand_and_the_donation_picture_are_compiled_in(self):
+        group = self.entries[(RT_GROUP_CURSOR, self.others["IDC_POINTING_HAND"])]
+        _, kind, count = struct.unpack_from("<HHH", group)
+        width, height, _, _, length, number = struct.unpack_from("<HHHHIH", group, 6)
+        self.assertEqual((kind, count, width, height), (2, 1, 32, 64))
+        cursor = self.entries[(RT_CURSOR, number)]
+        self.assertEqual(len(cursor), length)
+        # The hot spot, then the 16-colour image.
+        self.assertEqual(struct.unpack_from("<HH", cursor), (12, 1))
+        self.assertEqual(struct.unpack_from("<IiiHH", cursor, 4), (40, 32, 64, 1, 4))
+        picture = self.entries[(RT_RCDATA, self.others["IDR_DONATION"])]
+        self.assertEqual(picture, (ARGS["resources"] / "donation.gif").read_bytes())
 
     def test_manifest_is_the_process_manifest_with_the_settings_the_program_needs(self):
         manifest = self.entries[(RT_MANIFEST, 1)]

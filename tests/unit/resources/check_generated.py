@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""The committed pictures are exactly what make_pictures.py draws today.
+"""The committed pictures (icons, donation picture, cursor) are exactly what make_pictures.py draws
+today.
 
     check_generated.py RESOURCES_FOLDER WORK_FOLDER
 """
@@ -9,14 +10,16 @@ import subprocess
 import sys
 from pathlib import Path
 
+PICTURE_KINDS = ("*.ico", "*.gif", "*.cur")
+
 
 def main(resources, work):
     out = work / "pictures"
     shutil.rmtree(out, ignore_errors=True)
     generator = resources / "make_pictures.py"
     subprocess.run([sys.executable, "-B", str(generator), str(out)], check=True)
-    drawn = {p.name for p in out.glob("*.ico")}
-    committed = {p.name for p in resources.glob("*.ico")}
+    drawn = {p.name for p in out.iterdir()}
+    committed = {p.name for kind in PICTURE_KINDS for p in resources.glob(kind)}
     problems = [f"{name}: drawn but not committed" for name in sorted(drawn - committed)]
     problems += [f"{name}: committed but no longer drawn" for name in sorted(committed - drawn)]
     problems += [

@@ -8,14 +8,15 @@
 namespace tassefiche {
 
 // Failure block: the first failing step shows "Erreur" and ends the handler; the button then stays
-// enabled and whatever ran before stays done.
+// enabled and whatever ran before stays done. The tool's outcome comes later, by itself.
 void FrmCopy::BtCompres_Click() {
   WithFailureBlock(
       [&] {
         platform_.files.ChangeDirectory(Repertoire1.Path());
         module1_.TargetDir = module1_.ShortPath(Repertoire2.Path());
         const ToolLaunch launch = CompressionLaunch(module1_);
-        platform_.processes.Launch(launch.program, launch.command_line, WindowStyle::kHidden);
+        platform_.processes.LaunchWatched(launch.program, launch.command_line, WindowStyle::kHidden,
+                                          WhenToolEnds(BtCompres));
         BtCompres.SetEnabled(false);
         Fichier1.Refresh();
         Fichier2.Refresh();

@@ -37,7 +37,8 @@ void FrmCopy::BtDecomp_Click() {
           if (answer.empty()) return;
           if (module1_.TargetDir.empty()) GoToFailureBlock("no short form of the target folder");
           const ToolLaunch launch = ExpansionLaunch(module1_, answer);
-          platform_.processes.Launch(launch.program, launch.command_line, WindowStyle::kHidden);
+          platform_.processes.LaunchWatched(launch.program, launch.command_line,
+                                            WindowStyle::kHidden, WhenToolEnds(BtDecomp));
         }
         Fichier1.Refresh();
         Fichier2.Refresh();

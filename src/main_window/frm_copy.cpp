@@ -18,6 +18,8 @@ FrmCopy::FrmCopy(Platform& platform, Module1& module1)
   on_load = [this] { Form_Load(); };
   on_click = [this] { Form_Click(); };
   Fichier1.on_click = [this] { Fichier1_Click(); };
+  // The source list read its folder again by itself: the count line follows it.
+  Fichier1.on_reread = [this] { UpdateFileCount(); };
   BtCompres.on_click = [this] { BtCompres_Click(); };
   BtDecomp.on_click = [this] { BtDecomp_Click(); };
   Lecteur1.on_change = [this] { Lecteur1_Change(); };

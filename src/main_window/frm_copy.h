@@ -3,6 +3,7 @@
 // layout table; its handlers are named after the control and the event.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -62,6 +63,9 @@ class FrmCopy : public Form {
   void btcCancel_Click();
 
  private:
+  // What happens when the tool of a job ends: a failure is told, with the tool's own message, and
+  // re-arms the job's button if the file last clicked is still the job's source.
+  std::function<void(const ProcessOutcome&)> WhenToolEnds(CommandButton& button);
   // The drive failure box; true when the user asks to try again.
   bool DriveRetryWanted();
   // A preset pattern into the box, then applied whether or not the box changed.
@@ -85,17 +89,17 @@ class FrmCopy : public Form {
   Label Etiquette1{L"Etiquette1"};
   DriveList Lecteur1{L"Lecteur1", platform_.files};
   Label Etiquette2{L"Etiquette2"};
-  FolderList Repertoire1{L"Repertoire1", platform_.files};
+  FolderList Repertoire1{L"Repertoire1", platform_.files, &platform_.timers};
   Label Etiquette3{L"Etiquette3"};
-  FileList Fichier1{L"Fichier1", platform_.files};
+  FileList Fichier1{L"Fichier1", platform_.files, &platform_.timers};
   // The target pane.
   Frame Cadre2{L"Cadre2"};
   Label Etiquette6{L"Etiquette6"};
   DriveList Lecteur2{L"Lecteur2", platform_.files};
   Label Etiquette5{L"Etiquette5"};
-  FolderList Repertoire2{L"Repertoire2", platform_.files};
+  FolderList Repertoire2{L"Repertoire2", platform_.files, &platform_.timers};
   Label Etiquette4{L"Etiquette4"};
-  FileList Fichier2{L"Fichier2", platform_.files};
+  FileList Fichier2{L"Fichier2", platform_.files, &platform_.timers};
   // The right column.
   Label Label1{L"Label1"};
   TextBox Text1{L"Text1"};

@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/platform_error.h"
 #include "platform/text.h"
 
 namespace tassefiche {
 
-FileList::FileList(std::wstring name, FileSystem& files)
-    : Control(std::move(name)), files_(files), path_(files.CurrentDirectory()) {
+FileList::FileList(std::wstring name, FileSystem& files, Timers* timers)
+    : Control(std::move(name)),
+      files_(files),
+      follower_(files, timers, [this] { Reread(); }),
+      path_(files.CurrentDirectory()) {
   Refresh();
 }
 
@@ -56,15 +60,31 @@ bool FileList::Shows(const ReadEntry& entry) const {
 }
 
 void FileList::Refresh() {
+  if (follower_.CanReuse(path_)) {
+    selected_.reset();
+    Changed(Aspect::kEntries);
+    return;
+  }
   std::vector<DirectoryEntry> listed;
   try {
-    listed = files_.ListFolder(path_);
+    listed = ReadFolder();
   } catch (...) {
     read_.clear();
     listed_order_.clear();
     Filter();
     throw;
   }
+  Take(std::move(listed));
+}
+
+std::vector<DirectoryEntry> FileList::ReadFolder() {
+  follower_.BeforeRead(path_);
+  std::vector<DirectoryEntry> listed = files_.ListFolder(path_);
+  follower_.AfterRead();
+  return listed;
+}
+
+void FileList::Take(std::vector<DirectoryEntry> listed) {
   if (SameAsLastRead(listed)) {
     selected_.reset();
     Changed(Aspect::kEntries);
@@ -94,6 +114,24 @@ void FileList::Refresh() {
   }
   read_ = std::move(sorted);
   Filter();
+}
+
+void FileList::Reread() {
+  const std::wstring selected = FileName();
+  std::vector<DirectoryEntry> listed;
+  try {
+    listed = ReadFolder();
+  } catch (const PlatformError&) {
+    return;
+  }
+  Take(std::move(listed));
+  for (std::size_t i = 0; i < shown_.size() && !selected.empty(); ++i) {
+    if (read_[shown_[i]].name != selected) continue;
+    selected_ = i;
+    Changed(Aspect::kSelection);
+    break;
+  }
+  Raise(on_reread);
 }
 
 bool FileList::SameAsLastRead(const std::vector<DirectoryEntry>& listed) const {

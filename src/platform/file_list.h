@@ -6,10 +6,13 @@
 // switch is on. Folders are never listed.
 //
 // Refresh and a new path read the folder; a new pattern or switch applies at once to the last read,
-// without touching the disk. A read that finds the folder as it was (the same entries in the same
-// order) keeps the sorted and filtered list of the last one, so that typing a pattern costs one
-// matching per list. Whatever changes the entries shown clears the selection. Counts and indexes
-// are std::size_t, so a folder of any size is shown whole and counted exactly.
+// without touching the disk. Given timers, the list follows its folder (see FolderFollower): a
+// Refresh of a folder that has not changed since the last read reuses it, and after a change the
+// list reads the folder again by itself, keeping the selected file when it is still there, and
+// raises Reread. A read that finds the files as they were keeps the sorted list of the last one, so
+// that typing a pattern costs one matching per list. Whatever else changes the entries shown clears
+// the selection. Counts and indexes are std::size_t, so a folder of any size is shown whole and
+// counted exactly.
 #pragma once
 
 #include <cstddef>
@@ -22,13 +25,15 @@
 #include "platform/control.h"
 #include "platform/file_pattern.h"
 #include "platform/file_system.h"
+#include "platform/folder_follower.h"
+#include "platform/timers.h"
 
 namespace tassefiche {
 
 class FileList : public Control {
  public:
   // Starts on the process's current folder with the pattern "*.*".
-  FileList(std::wstring name, FileSystem& files);
+  FileList(std::wstring name, FileSystem& files, Timers* timers = nullptr);
 
   const std::wstring& Path() const { return path_; }
   // An absolute path or one relative to the current path; fails when the folder does not exist.
@@ -59,6 +64,8 @@ class FileList : public Control {
   // The user selected an entry (mouse or keyboard): raises Click.
   void Select(std::size_t index);
   Event on_click;
+  // The list read its folder again by itself, after a change on the disk.
+  Event on_reread;
 
   void ApplyLayout(const ControlLayout& row) override;
 
@@ -70,13 +77,20 @@ class FileList : public Control {
   };
 
   bool Shows(const ReadEntry& entry) const;
+  // Reads the folder; fails as ListFolder does.
+  std::vector<DirectoryEntry> ReadFolder();
+  // Takes what the folder gave: sorted, then shown through the pattern and the switches.
+  void Take(std::vector<DirectoryEntry> listed);
   // True when the folder read gives the files of the last read, in the same order.
   bool SameAsLastRead(const std::vector<DirectoryEntry>& listed) const;
+  // After a change on the disk. A folder that cannot be read keeps what the list showed.
+  void Reread();
   void SetSwitch(bool AttributeSwitches::*which, bool on);
   // Shows the entries of the last read that the pattern and the switches let through.
   void Filter();
 
   FileSystem& files_;
+  FolderFollower follower_;
   std::wstring path_;
   std::wstring pattern_text_ = L"*.*";
   FilePattern pattern_ = FilePattern::Parse(L"*.*");

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +32,17 @@ struct DirectoryEntry {
   std::wstring name;  // long name
   std::uint32_t attributes = 0;
   bool operator==(const DirectoryEntry&) const = default;
+};
+
+// A watch over the files and sub-folders of one folder (names and attributes), kept as long as the
+// object lives.
+class FolderWatch {
+ public:
+  virtual ~FolderWatch() = default;
+  // True when the folder may have changed since the watch began or since the last Rearm.
+  virtual bool Changed() = 0;
+  // Changes count from now on. Called before the folder is read, so that none is lost.
+  virtual void Rearm() = 0;
 };
 
 class FileSystem {
@@ -62,6 +75,11 @@ class FileSystem {
   virtual std::wstring NormalFileName(std::wstring_view path) = 0;
   // The platform's system folder (where its own tools live), as the platform reports it.
   virtual std::wstring SystemFolder() = 0;
+  // Starts watching a folder. After a change, `on_change` runs once between handlers, and not again
+  // before the next Rearm. Null when the folder cannot be watched (a share that refuses it, say):
+  // the caller then reads the folder every time.
+  virtual std::unique_ptr<FolderWatch> WatchFolder(std::wstring_view folder,
+                                                   std::function<void()> on_change) = 0;
 };
 
 }  // namespace tassefiche

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/platform_error.h"
 #include "platform/text.h"
 
 namespace tassefiche {
@@ -15,8 +16,11 @@ std::optional<wchar_t> DriveOfDesignation(std::wstring_view text) {
   return letter;
 }
 
-FolderList::FolderList(std::wstring name, FileSystem& files)
-    : Control(std::move(name)), files_(files), path_(files.CurrentDirectory()) {
+FolderList::FolderList(std::wstring name, FileSystem& files, Timers* timers)
+    : Control(std::move(name)),
+      files_(files),
+      follower_(files, timers, [this] { Reread(); }),
+      path_(files.CurrentDirectory()) {
   Read();
 }
 
@@ -39,12 +43,36 @@ void FolderList::Show(std::wstring path) {
 }
 
 void FolderList::Refresh() {
+  if (follower_.CanReuse(path_)) {
+    highlighted_.reset();
+    Changed(Aspect::kEntries);
+    return;
+  }
   Read();
 }
 
+void FolderList::Reread() {
+  const std::optional<std::wstring> highlighted =
+      highlighted_ ? std::optional(entries_[*highlighted_].path) : std::nullopt;
+  try {
+    Read();
+  } catch (const PlatformError&) {
+    return;
+  }
+  for (std::size_t i = 0; i < entries_.size() && highlighted; ++i) {
+    if (entries_[i].path != *highlighted) continue;
+    highlighted_ = i;
+    Changed(Aspect::kSelection);
+    break;
+  }
+}
+
 void FolderList::Read() {
+  follower_.BeforeRead(path_);
+  std::vector<DirectoryEntry> listed = files_.ListFolder(path_);
+  follower_.AfterRead();
   std::vector<std::wstring> children;
-  for (DirectoryEntry& entry : files_.ListFolder(path_)) {
+  for (DirectoryEntry& entry : listed) {
     if ((entry.attributes & kAttrDirectory) != 0) children.push_back(std::move(entry.name));
   }
   std::sort(children.begin(), children.end(), [](const std::wstring& a, const std::wstring& b) {

@@ -5,6 +5,10 @@
 // Setting Path to another folder raises Change before the assignment returns. Set to a drive
 // designation ("d:" or "d: [LABEL]", as the drive list gives it), the list moves to that drive's
 // current folder, and fails when the drive cannot be read.
+//
+// Given timers, the list follows its folder (see FolderFollower): a Refresh of a folder that has
+// not changed since the last read reuses it, and after a change the list reads the sub-folders
+// again by itself, keeping the highlighted entry when it is still there.
 #pragma once
 
 #include <cstddef>
@@ -15,6 +19,8 @@
 
 #include "platform/control.h"
 #include "platform/file_system.h"
+#include "platform/folder_follower.h"
+#include "platform/timers.h"
 
 namespace tassefiche {
 
@@ -28,7 +34,7 @@ struct FolderEntry {
 class FolderList : public Control {
  public:
   // Starts on the process's current folder.
-  FolderList(std::wstring name, FileSystem& files);
+  FolderList(std::wstring name, FileSystem& files, Timers* timers = nullptr);
 
   const std::wstring& Path() const { return path_; }
   void SetPath(std::wstring_view path);
@@ -53,8 +59,11 @@ class FolderList : public Control {
  private:
   void Show(std::wstring path);
   void Read();
+  // After a change on the disk. A folder that cannot be read keeps what the list showed.
+  void Reread();
 
   FileSystem& files_;
+  FolderFollower follower_;
   std::wstring path_;
   std::vector<FolderEntry> entries_;
   std::optional<std::size_t> highlighted_;

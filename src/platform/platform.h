@@ -7,6 +7,7 @@
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/timers.h"
 
 namespace tassefiche {
 
@@ -17,6 +18,7 @@ struct Platform {
   Application& application;
   Shell& shell;
   Registry& registry;
+  Timers& timers;
 };
 
 }  // namespace tassefiche

@@ -13,6 +13,7 @@ struct MemoryFileSystem::Node {
   std::wstring alias;  // empty when the name is already a valid 8.3 name
   std::uint32_t attributes = 0;
   bool writable = true;
+  std::uint64_t id = 0;  // names the node to its watches, which outlive it
   std::vector<std::unique_ptr<Node>> children;
   std::map<std::wstring, Node*> by_name;  // names and aliases of the children, in upper case
 
@@ -104,8 +105,63 @@ constexpr std::size_t kLongestName = 255;
 
 }  // namespace
 
-MemoryFileSystem::MemoryFileSystem() = default;
+class MemoryFileSystem::Watch : public FolderWatch {
+ public:
+  Watch(MemoryFileSystem& files, std::uint64_t folder, std::function<void()> on_change)
+      : files_(files), folder_(folder), on_change_(std::move(on_change)) {
+    files_.watches_.emplace(folder_, this);
+  }
+  ~Watch() override {
+    std::erase_if(files_.watches_, [&](const auto& entry) { return entry.second == this; });
+  }
+  Watch(const Watch&) = delete;
+  Watch& operator=(const Watch&) = delete;
+
+  bool Changed() override { return changed_; }
+  void Rearm() override { changed_ = fired_ = false; }
+
+  void Notify() {
+    changed_ = true;
+    if (fired_ || files_.loop_ == nullptr) return;
+    fired_ = true;
+    const std::weak_ptr<Watch*> self = self_;
+    files_.loop_->Post([self] {
+      if (const auto alive = self.lock()) (*alive)->on_change_();
+    });
+  }
+
+ private:
+  MemoryFileSystem& files_;
+  std::uint64_t folder_;
+  std::function<void()> on_change_;
+  bool changed_ = false;
+  bool fired_ = false;
+  std::shared_ptr<Watch*> self_ = std::make_shared<Watch*>(this);
+};
+
+MemoryFileSystem::MemoryFileSystem(MemoryEventLoop* loop) : loop_(loop) {}
 MemoryFileSystem::~MemoryFileSystem() = default;
+
+void MemoryFileSystem::Notify(const Node& folder) {
+  const auto [first, last] = watches_.equal_range(folder.id);
+  std::vector<Watch*> told;
+  for (auto it = first; it != last; ++it)
+    told.push_back(it->second);
+  for (Watch* watch : told)
+    watch->Notify();
+}
+
+std::unique_ptr<FolderWatch> MemoryFileSystem::WatchFolder(std::wstring_view folder,
+                                                           std::function<void()> on_change) {
+  if (loop_ == nullptr) return nullptr;
+  const Node& node = Locate(folder, current_).Target();
+  if (!node.IsFolder() || unwatchable_.contains(node.id)) return nullptr;
+  return std::make_unique<Watch>(*this, node.id, std::move(on_change));
+}
+
+void MemoryFileSystem::RefuseWatches(std::wstring_view folder) {
+  unwatchable_.insert(Locate(folder, {}).Target().id);
+}
 
 void MemoryFileSystem::Check(Operation operation) const {
   if (failing_.contains(operation)) throw PlatformError("failure on demand");
@@ -127,6 +183,7 @@ void MemoryFileSystem::AddDrive(wchar_t letter, std::wstring_view label, bool re
   drive->ready = ready;
   drive->short_names = short_names;
   drive->root.attributes = kAttrDirectory;
+  drive->root.id = next_id_++;
   drive->current = Root(drive->letter);
   if (current_.empty()) current_ = drive->current;
   drives_[drive->letter] = std::move(drive);
@@ -208,7 +265,10 @@ MemoryFileSystem::Node& MemoryFileSystem::MakeChild(const Drive& drive, Node& fo
         ShortAlias(name, [&](std::wstring_view alias) { return folder.Find(alias) != nullptr; });
   }
   made->attributes = attributes;
-  return folder.Adopt(std::move(made));
+  made->id = next_id_++;
+  Node& adopted = folder.Adopt(std::move(made));
+  Notify(folder);
+  return adopted;
 }
 
 void MemoryFileSystem::AddFolder(std::wstring_view path) {
@@ -222,7 +282,40 @@ void MemoryFileSystem::AddFile(std::wstring_view path, std::uint32_t attributes)
 void MemoryFileSystem::Remove(std::wstring_view path) {
   const Located found = Locate(path, {});
   if (found.nodes.size() < 2) throw PlatformError("cannot remove a drive root");
-  found.nodes[found.nodes.size() - 2]->Forget(found.Target());
+  Node& parent = *found.nodes[found.nodes.size() - 2];
+  Notify(found.Target());
+  parent.Forget(found.Target());
+  Notify(parent);
+}
+
+void MemoryFileSystem::SetAttributes(std::wstring_view path, std::uint32_t attributes) {
+  const Located found = Locate(path, {});
+  Node& node = found.Target();
+  node.attributes = (node.attributes & kAttrDirectory) |
+                    (attributes & ~static_cast<std::uint32_t>(kAttrDirectory));
+  if (found.nodes.size() > 1) Notify(*found.nodes[found.nodes.size() - 2]);
+}
+
+// The node keeps its identity (and its watches) under its new name and alias.
+void MemoryFileSystem::Rename(std::wstring_view path, std::wstring_view new_name) {
+  const Located found = Locate(path, {});
+  if (found.nodes.size() < 2) throw PlatformError("cannot rename a drive root");
+  Node& parent = *found.nodes[found.nodes.size() - 2];
+  Node& node = found.Target();
+  std::unique_ptr<Node> moved;
+  for (auto& child : parent.children) {
+    if (child.get() == &node) moved = std::move(child);
+  }
+  std::erase(parent.children, nullptr);
+  std::erase_if(parent.by_name, [&](const auto& entry) { return entry.second == &node; });
+  moved->name = new_name;
+  moved->alias =
+      found.drive->short_names
+          ? ShortAlias(new_name,
+                       [&](std::wstring_view alias) { return parent.Find(alias) != nullptr; })
+          : std::wstring();
+  parent.Adopt(std::move(moved));
+  Notify(parent);
 }
 
 void MemoryFileSystem::DenyWrites(std::wstring_view folder) {
@@ -275,6 +368,7 @@ std::wstring MemoryFileSystem::ResolveFolder(std::wstring_view path, std::wstrin
 
 std::vector<DirectoryEntry> MemoryFileSystem::ListFolder(std::wstring_view folder) {
   Check(Operation::kListFolder);
+  ++folder_reads;
   const Located found = Locate(folder, current_);
   if (!found.Target().IsFolder()) throw PlatformError("not a folder");
   std::vector<DirectoryEntry> entries;

@@ -2,7 +2,8 @@
 // each with its own current folder; names compared without regard to letter case; long names
 // with 8.3 aliases generated as Windows generates them (notes.data_ -> NOTES~1.DAT); file
 // attributes; drives that are not ready; the names that Windows refuses; folders that refuse
-// writes; and failures of any operation on demand. Failures say their kind and give Windows's
+// writes; folder watches whose changes arrive through the in-memory event loop; and failures of any
+// operation on demand. Failures say their kind and give Windows's
 // French reason.
 #pragma once
 
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/memory/memory_event_loop.h"
 
 namespace tassefiche {
 
@@ -32,7 +34,8 @@ class MemoryFileSystem : public FileSystem {
     kCreateFolder,
   };
 
-  MemoryFileSystem();
+  // Without a loop, no folder can be watched.
+  explicit MemoryFileSystem(MemoryEventLoop* loop = nullptr);
   ~MemoryFileSystem() override;
 
   // Set-up. Paths are absolute; missing parent folders are created. A volume without short names
@@ -43,6 +46,11 @@ class MemoryFileSystem : public FileSystem {
   void AddFolder(std::wstring_view path);
   void AddFile(std::wstring_view path, std::uint32_t attributes = kAttrArchive);
   void Remove(std::wstring_view path);
+  void SetAttributes(std::wstring_view path, std::uint32_t attributes);
+  // Gives a file or folder another name in the same folder.
+  void Rename(std::wstring_view path, std::wstring_view new_name);
+  // The folder cannot be watched from now on, as a share that refuses it.
+  void RefuseWatches(std::wstring_view folder);
   // Creating anything inside the folder is refused from now on, as a folder whose access control
   // denies it.
   void DenyWrites(std::wstring_view folder);
@@ -60,21 +68,31 @@ class MemoryFileSystem : public FileSystem {
   void CreateFolder(std::wstring_view path) override;
   std::wstring NormalFileName(std::wstring_view path) override;
   std::wstring SystemFolder() override { return system_folder; }
+  std::unique_ptr<FolderWatch> WatchFolder(std::wstring_view folder,
+                                           std::function<void()> on_change) override;
 
   std::wstring system_folder = L"C:\\WINDOWS\\system32";
+  std::size_t folder_reads = 0;  // how many times ListFolder read a folder
 
  private:
   struct Node;
   struct Drive;
   struct Located;
+  class Watch;
 
   void Check(Operation operation) const;
   Drive& DriveOf(wchar_t letter) const;
   Located Locate(std::wstring_view path, std::wstring_view base) const;
   Node& MakeNode(std::wstring_view path, bool folder, std::uint32_t attributes);
-  static Node& MakeChild(const Drive& drive, Node& folder, std::wstring_view name,
-                         std::uint32_t attributes);
+  Node& MakeChild(const Drive& drive, Node& folder, std::wstring_view name,
+                  std::uint32_t attributes);
+  // Tells the watches of a folder that it changed.
+  void Notify(const Node& folder);
 
+  MemoryEventLoop* loop_;
+  std::uint64_t next_id_ = 1;
+  std::multimap<std::uint64_t, Watch*> watches_;  // by the id of the folder watched
+  std::set<std::uint64_t> unwatchable_;
   std::map<wchar_t, std::unique_ptr<Drive>> drives_;
   std::wstring current_;
   std::set<Operation> failing_;

@@ -6,6 +6,7 @@
 #include "app/app_identity.h"
 #include "platform/application.h"
 #include "platform/memory/memory_dialogs.h"
+#include "platform/memory/memory_event_loop.h"
 #include "platform/memory/memory_file_system.h"
 #include "platform/memory/memory_processes.h"
 #include "platform/memory/memory_registry.h"
@@ -30,13 +31,14 @@ class MemoryApplication : public Application {
 };
 
 struct MemoryPlatform {
-  MemoryFileSystem files;
+  MemoryEventLoop loop;
+  MemoryFileSystem files{&loop};
   MemoryDialogs dialogs;
-  MemoryProcesses processes{files};
+  MemoryProcesses processes{files, loop};
   MemoryApplication application;
   MemoryShell shell;
   MemoryRegistry registry;
-  Platform ports{files, dialogs, processes, application, shell, registry};
+  Platform ports{files, dialogs, processes, application, shell, registry, loop};
 };
 
 }  // namespace tassefiche

@@ -1,10 +1,13 @@
-// In-memory process launcher: records every launch, and fails as the real launcher does when the
-// program file does not exist.
+// In-memory process launcher: records every launch, fails as the real launcher does when the
+// program file does not exist, and lets the test end a watched program with the outcome it
+// chooses; the outcome arrives through the in-memory event loop, as the real one does.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/memory/memory_event_loop.h"
 #include "platform/memory/memory_file_system.h"
 #include "platform/processes.h"
 
@@ -16,16 +19,24 @@ class MemoryProcesses : public Processes {
     std::wstring program;
     std::wstring command_line;
     WindowStyle style = WindowStyle::kHidden;
+    std::function<void(const ProcessOutcome&)> on_end;  // empty when not watched
   };
 
-  explicit MemoryProcesses(const MemoryFileSystem& files) : files_(files) {}
+  MemoryProcesses(const MemoryFileSystem& files, MemoryEventLoop& loop)
+      : files_(files), loop_(loop) {}
   void Launch(std::wstring_view program, std::wstring_view command_line,
               WindowStyle style) override;
+  void LaunchWatched(std::wstring_view program, std::wstring_view command_line, WindowStyle style,
+                     std::function<void(const ProcessOutcome&)> on_end) override;
+
+  // The program of launch `index` ends with that outcome; its watcher hears of it between handlers.
+  void End(std::size_t index, ProcessOutcome outcome);
 
   std::vector<Launched> launched;
 
  private:
   const MemoryFileSystem& files_;
+  MemoryEventLoop& loop_;
 };
 
 }  // namespace tassefiche

@@ -104,6 +104,7 @@ TEST_F(FiltersTest, ARefusedPatternIsReportedOnceAndReplacedByTheDefault) {
 // With "*.*" already in the box there is no nested run: the block sets the patterns and neither
 // refreshes nor counts; the steps after the failing one never ran.
 TEST_F(FiltersTest, AFailureWithTheDefaultInTheBoxRunsNothingMore) {
+  platform.files.RefuseWatches(L"C:\\DONNEES");  // so that every refresh reads, and fails
   FrmCopy& w = Start();
   w.Text1.Edited(L"*.exe");
   platform.files.FailOn(MemoryFileSystem::Operation::kListFolder);

@@ -10,6 +10,7 @@
 #include "platform/win32/form_window.h"
 #include "platform/win32/win32_application.h"
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_event_loop.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
@@ -27,13 +28,14 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*argu
   // components, which want the thread initialised so.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
-  tassefiche::Win32FileSystem files;
+  tassefiche::Win32EventLoop loop;
+  tassefiche::Win32FileSystem files(&loop);
   tassefiche::Win32Dialogs dialogs;
-  tassefiche::Win32Processes processes;
+  tassefiche::Win32Processes processes(&loop);
   tassefiche::Win32Application application;
   tassefiche::Win32Shell shell;
   tassefiche::Win32Registry registry;
-  tassefiche::Platform platform{files, dialogs, processes, application, shell, registry};
+  tassefiche::Platform platform{files, dialogs, processes, application, shell, registry, loop};
   tassefiche::Module1 module1(files);
 
   tassefiche::FrmCopy form(platform, module1);
@@ -42,11 +44,6 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*argu
   window.Dispatch([&] { form.Load(); });
   window.ShowCentred(show_command);
 
-  MSG message{};
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (window.PreTranslate(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
+  return loop.Run([&](MSG& message) { return window.PreTranslate(message); },
+                  [&](const std::function<void()>& event) { window.Dispatch(event); });
 }

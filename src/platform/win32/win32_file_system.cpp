@@ -7,6 +7,7 @@
 #include "platform/platform_error.h"
 #include "platform/text.h"
 #include "platform/win32/win32_error.h"
+#include "platform/win32/win32_folder_watch.h"
 
 namespace tassefiche {
 
@@ -225,6 +226,12 @@ std::wstring Win32FileSystem::SystemFolder() {
       GrowingBuffer([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
   if (folder.empty()) ThrowWin32Error("GetSystemDirectory");
   return folder;
+}
+
+std::unique_ptr<FolderWatch> Win32FileSystem::WatchFolder(std::wstring_view folder,
+                                                          std::function<void()> on_change) {
+  if (loop_ == nullptr) return nullptr;
+  return Win32FolderWatch::Start(*loop_, folder, std::move(on_change));
 }
 
 }  // namespace tassefiche

@@ -19,6 +19,8 @@ namespace fs = std::filesystem;
 constexpr int kBtCompres = 0;
 constexpr int kBtDecomp = 1;
 constexpr int kFichier1 = 18;
+constexpr int kFichier2 = 26;
+constexpr int kLabel2 = 31;
 constexpr std::wstring_view kAskTitle = L"Nom du fichier à décompresser";
 constexpr std::wstring_view kAskPrompt =
     L"Donner le nom du fichier à décompresser dans le dossier destination\r"
@@ -70,9 +72,10 @@ TEST(JobsThroughTheWindow, CompressThenExpandRestoresTheFile) {
   EXPECT_LT(fs::file_size(compressed), original.size());
   EXPECT_TRUE(WaitFor([&] { return !Enabled(program, kBtCompres); }));
 
-  // The tool ran on its own: a click on the window's surface shows its file.
-  program.ClickSurface();
+  // The tool ran on its own: its file shows in both lists by itself, with no click anywhere.
   ASSERT_TRUE(WaitFor([&] { return program.FileCount(program.Control(kFichier1)) == 2; }));
+  EXPECT_EQ(program.FileCount(program.Control(kFichier2)), 2);
+  EXPECT_EQ(TextOf(program.Control(kLabel2)), L" 2 Fichiers");
   Arm(program, L"RAPPORT.TX_", kBtDecomp);
   EXPECT_FALSE(Enabled(program, kBtCompres));
   program.Press(program.Control(kBtDecomp));
@@ -120,6 +123,51 @@ TEST(JobsThroughTheWindow, AMissingToolGivesErreurAndKeepsTheButton) {
   RunningProgram::Answer(box, IDOK);
   EXPECT_TRUE(program.NoBoxShows());
   EXPECT_TRUE(Enabled(program, kBtCompres));
+}
+
+// A tool that fails tells why, in its own words, and the job's button is armed again.
+TEST(JobsThroughTheWindow, AFailedToolShowsItsMessageAndReArmsTheButton) {
+  const ProgramFolder folder(Tools::kReal);
+  folder.Write(L"RAPPORT.TXT", SomeText());
+  fs::create_directory(folder.Source() / L"RAPPORT.TX_");  // where the tool must write its file
+  std::string damaged = "SZDD\x88\xF0\x27\x33\x41\x74\x10\x27\x00\x00\xFF";
+  folder.Write(L"ABIME.TX_", damaged);
+  const RunningProgram program(folder.Program(), folder.Source());
+
+  Arm(program, L"RAPPORT.TXT", kBtCompres);
+  program.Press(program.Control(kBtCompres));
+  HWND box = program.WaitForBox(L"Erreur");
+  ASSERT_NE(box, nullptr);
+  const std::wstring message = RunningProgram::BoxText(box);
+  EXPECT_FALSE(message.empty());
+  EXPECT_NE(message, L"Erreur");
+  RunningProgram::Answer(box, IDOK);
+  EXPECT_TRUE(WaitFor([&] { return Enabled(program, kBtCompres); }));
+
+  Arm(program, L"ABIME.TX_", kBtDecomp);
+  program.Press(program.Control(kBtDecomp));
+  AnswerTheQuestion(program, L"ABIME.TX_", L"abime.txt");
+  box = program.WaitForBox(L"Erreur");
+  ASSERT_NE(box, nullptr);
+  EXPECT_FALSE(RunningProgram::BoxText(box).empty());
+  RunningProgram::Answer(box, IDOK);
+  EXPECT_TRUE(WaitFor([&] { return Enabled(program, kBtDecomp); }));
+  EXPECT_TRUE(program.NoBoxShows());
+  EXPECT_FALSE(fs::exists(folder.Source() / L"ABIME.TXT"));
+}
+
+// A file made by another program shows in the source list, and the count line follows.
+TEST(JobsThroughTheWindow, TheSourcePaneFollowsTheDisk) {
+  const ProgramFolder folder(Tools::kRecorder);
+  folder.Write(L"RAPPORT.TXT", "rapport");
+  const RunningProgram program(folder.Program(), folder.Source());
+  ASSERT_TRUE(WaitFor([&] { return TextOf(program.Control(kLabel2)) == L" 1 Fichiers"; }));
+  folder.Write(L"nouveau.txt", "nouveau");
+  EXPECT_TRUE(WaitFor([&] { return TextOf(program.Control(kLabel2)) == L" 2 Fichiers"; }));
+  EXPECT_EQ(program.FileEntry(program.Control(kFichier1), 0), L"nouveau.txt");
+  fs::remove(folder.Source() / L"RAPPORT.TXT");
+  EXPECT_TRUE(WaitFor([&] { return TextOf(program.Control(kLabel2)) == L" 1 Fichiers"; }));
+  EXPECT_EQ(program.FileCount(program.Control(kFichier2)), 1);
 }
 
 TEST(JobsThroughTheWindow, CancelInTheQuestionLaunchesNothing) {

@@ -16,6 +16,7 @@
 #include "platform/text.h"
 #include "platform/win32/win32_application.h"
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_event_loop.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
@@ -148,7 +149,8 @@ TEST(Win32Registry, GetKeyValueReadsEachKindOfValue) {
   Win32Application application;
   Win32Shell shell;
   Win32Registry registry;
-  Platform platform{files, dialogs, processes, application, shell, registry};
+  Win32EventLoop loop;
+  Platform platform{files, dialogs, processes, application, shell, registry, loop};
   FrmAbout about(platform);
   const auto read = [&](std::wstring_view name, std::wstring_view key_name = {}) {
     std::wstring value = L"avant";

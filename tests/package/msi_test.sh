@@ -1,32 +1,49 @@
 #!/usr/bin/env bash
-# msi_test.sh MSI DRIVER WINE_RUN WORK PRODUCT_CODE UPGRADE_CODE
-# The MSI as an administrator deploys it: a silent install into a fresh Wine prefix, checked from
-# inside Windows by DRIVER (package_e2e_tests: product, uninstall entry, icon, the Start menu
+# msi_test.sh MSI VERSION DRIVER WINE_RUN WORK PRODUCT_CODE UPGRADE_CODE WIXL WXS ICON
+# The MSI as an administrator deploys it, in a fresh Wine prefix, checked from inside Windows by
+# DRIVER (package_e2e_tests): a silent install (product, uninstall entry, icon, the Start menu
 # shortcut that starts the program in the documents folder, the tools beside it), a silent
-# uninstall, checked again; then no file, folder or registry entry of ours may remain.
+# uninstall that leaves no file, folder or registry entry of ours; then installed again and
+# replaced by a later version built from the same WiX source (WXS, with WIXL), which in turn
+# leaves nothing once removed.
 set -euo pipefail
-msi=$1 driver=$2 wine_run=$3 work=$4 product=$5 upgrade=$6
+msi=$1 version=$2 driver=$3 wine_run=$4 work=$5 product=$6 upgrade=$7 wixl=$8 wxs=$9 icon=${10}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=tests/package/support.sh
 source "$here/support.sh"
 
 [ -f "$msi" ] || fail "no $msi: make the packages first (scripts/package.sh)"
 
-# How the installer writes a code in the registry: groups reversed, then each byte's digits swapped.
+# How the installer writes a code in the registry: the first three groups reversed, then the two
+# digits of each remaining byte swapped.
 packed() {
-  local hex=${1//-/} out i
+  local hex=${1//-/} out='' i
   hex=${hex^^}
-  out=$(rev <<<"${hex:0:8}")$(rev <<<"${hex:8:4}")$(rev <<<"${hex:12:4}")
-  for ((i = 16; i < 32; i += 2)); do out+=${hex:i+1:1}${hex:i:1}; done
+  for i in 7 6 5 4 3 2 1 0 11 10 9 8 15 14 13 12 17 16 19 18 21 20 23 22 25 24 27 26 29 28 31 30; do
+    out+=${hex:i:1}
+  done
   echo "$out"
 }
-# Lines of the prefix's registry that name the product.
+later_product=$(python3 -c 'import uuid; print(str(uuid.uuid4()).upper())')
+# Lines of the prefix's registry that name one of our products.
 traces() {
   wineserver -w # the registry reaches its files when Wine's server ends
-  grep -i -h -e 'tassefiche' -e "$product" -e "$(packed "$product")" -e "$(packed "$upgrade")" \
-    "$WINEPREFIX"/*.reg || true
+  grep -i -h -e 'tassefiche' -e "$product" -e "$(packed "$product")" -e "$later_product" \
+    -e "$(packed "$later_product")" -e "$(packed "$upgrade")" "$WINEPREFIX"/*.reg || true
 }
 files() { (cd "$WINEPREFIX/drive_c" && find . | LC_ALL=C sort); }
+windows_path() { echo "Z:${1//\//\\}"; }
+install() { "$wine_run" msiexec /i "$(windows_path "$1")" /qn || fail "msiexec /i $1 /qn"; }
+uninstall() { "$wine_run" msiexec /x "$(windows_path "$1")" /qn || fail "msiexec /x $1 /qn"; }
+expect_nothing_left() {
+  TASSEFICHE_MSI_PHASE=removed run_driver "$wine_run" "$driver" 'RemovedByMsi.*' 1
+  local left
+  left=$(traces)
+  [ -z "$left" ] || fail "the registry still names the product: $left"
+  # The installer keeps its cache folder (C:\windows\Installer), its own, empty once ours is gone.
+  expect_same "files of the prefix before the install and after the uninstall" \
+    "$(files | grep -v -x './windows/Installer')" "$before"
+}
 
 mkdir -p "$work"
 work=$(cd "$work" && pwd)
@@ -38,18 +55,28 @@ mkdir -p "$HOME"
 wineserver -w
 before=$(files)
 
-windows_msi="Z:${msi//\//\\}"
-"$wine_run" msiexec /i "$windows_msi" /qn || fail "msiexec /i /qn"
+echo "-- installed silently, then removed silently"
+install "$msi"
 [ -n "$(traces)" ] || fail "the installed product left no trace in the registry"
 TASSEFICHE_MSI_PHASE=installed run_driver "$wine_run" "$driver" 'InstalledByMsi.*' 2
+uninstall "$msi"
+expect_nothing_left
 
-"$wine_run" msiexec /x "$windows_msi" /qn || fail "msiexec /x /qn"
-TASSEFICHE_MSI_PHASE=removed run_driver "$wine_run" "$driver" 'RemovedByMsi.*' 1
-left=$(traces)
-[ -z "$left" ] || fail "the registry still names the product: $left"
-# The installer keeps its cache folder (C:\windows\Installer), its own, empty once ours is gone.
-expect_same "files of the prefix before the install and after the uninstall" \
-  "$(files | grep -v -x './windows/Installer')" "$before"
+echo "-- installed again, then replaced by a later version"
+install "$msi"
+IFS=. read -r major minor patch <<<"$version"
+later_version=$major.$minor.$((patch + 1))
+later_msi=$run/Tassefiche-$later_version-win64.msi
+# This wixl finds files only by paths relative to its working folder: it reads the installed ones.
+(cd "$WINEPREFIX/drive_c/Program Files/Tassefiche" &&
+  "$wixl" --arch x64 --define Version="$later_version" --define ProductCode="$later_product" \
+    --define UpgradeCode="$upgrade" --define StageDir=. \
+    --define IconFile="$(realpath --relative-to=. "$icon")" --output "$later_msi" "$wxs")
+install "$later_msi"
+TASSEFICHE_MSI_PHASE=upgraded TASSEFICHE_LATER_PRODUCT="{$later_product}" \
+  TASSEFICHE_LATER_VERSION="$later_version" run_driver "$wine_run" "$driver" 'UpgradedByMsi.*' 1
+uninstall "$later_msi"
+expect_nothing_left
 
 rm -rf "$run"
 echo "MSI: passed"

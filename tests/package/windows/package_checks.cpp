@@ -31,7 +31,8 @@ fs::path FolderFromEnvironment(const char* variable) {
 
 std::set<std::wstring> Entries(const fs::path& folder) {
   std::set<std::wstring> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename());
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.insert(entry.path().filename());
   return names;
 }
 

@@ -18,7 +18,9 @@ class PortableZip : public ::testing::Test {
   const fs::path work = FolderFromEnvironment("TASSEFICHE_WORK");
 };
 
-TEST_F(PortableZip, HoldsTheProgramItsToolsAndItsTexts) { ExpectShippedFolder(unpacked); }
+TEST_F(PortableZip, HoldsTheProgramItsToolsAndItsTexts) {
+  ExpectShippedFolder(unpacked);
+}
 
 TEST_F(PortableZip, StartsAndCompressesThroughTheWindow) {
   ExpectCompressionThroughTheWindow(unpacked / L"Tassefiche.exe", work);

@@ -11,9 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -122,11 +119,6 @@ std::vector<UninstallEntry> OurUninstallEntries() {
   return entries;
 }
 
-std::string ReadAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::wstring Environment(const char* name) {
   const char* value = std::getenv(name);
   return value == nullptr ? std::wstring() : fs::path(value).wstring();
@@ -154,7 +146,13 @@ void ExpectOneProduct(const std::wstring& product, const std::wstring& version) 
   EXPECT_EQ(ProductInfo(product, INSTALLPROPERTY_VERSIONSTRING), version);
   EXPECT_EQ(ProductInfo(product, INSTALLPROPERTY_INSTALLEDPRODUCTNAME), L"Tassefiche");
   EXPECT_EQ(ProductInfo(product, INSTALLPROPERTY_PUBLISHER), L"Tassefiche");
-  EXPECT_EQ(ProductInfo(product, INSTALLPROPERTY_ASSIGNMENTTYPE), L"1");  // per machine
+  // Registered for the machine (Wine answers AssignmentType with 0 whatever the context).
+  wchar_t in_machine[64] = {};
+  DWORD length = 64;
+  EXPECT_EQ(MsiGetProductInfoExW(product.c_str(), nullptr, MSIINSTALLCONTEXT_MACHINE,
+                                 INSTALLPROPERTY_VERSIONSTRING, in_machine, &length),
+            ERROR_SUCCESS);
+  EXPECT_EQ(std::wstring(in_machine), version);
 
   const fs::path icon = ProductInfo(product, INSTALLPROPERTY_PRODUCTICON);
   ASSERT_FALSE(icon.empty());

@@ -10,7 +10,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -42,12 +41,17 @@ const std::set<std::wstring>& ShippedFiles() {
   return files;
 }
 
-namespace {
-
 std::string ReadAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::error_code error;
+  const auto size = fs::file_size(file, error);
+  if (error) return {};
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  std::ifstream(file, std::ios::binary)
+      .read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return bytes;
 }
+
+namespace {
 
 // A Windows text file: every line ends with CR LF.
 bool OnlyWindowsLineEnds(std::string_view text) {

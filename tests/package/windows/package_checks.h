@@ -14,6 +14,9 @@ namespace tassefiche::package {
 // is skipped when the variable is missing, as when the driver is started by hand.
 std::filesystem::path FolderFromEnvironment(const char* variable);
 
+// A file's bytes; empty when it cannot be read.
+std::string ReadAll(const std::filesystem::path& file);
+
 // The names in a folder, files and folders alike.
 std::set<std::wstring> Entries(const std::filesystem::path& folder);
 

@@ -32,7 +32,7 @@ traces() {
   wineserver -w # the registry reaches its files when Wine's server ends
   grep -i -h -e 'tassefiche' -e "$product" -e "$(packed "$product")" -e "$later_product" \
     -e "$(packed "$later_product")" -e "$(packed "$upgrade")" "$WINEPREFIX"/*.reg |
-    grep -v -F -e '\\.config\\menus\\' -e '\\.local\\share\\applications\\' || true
+    grep -v -F -e "\\\\.config\\\\menus\\\\" -e "\\\\.local\\\\share\\\\applications\\\\" || true
 }
 files() { (cd "$WINEPREFIX/drive_c" && find . | LC_ALL=C sort); }
 windows_path() { echo "Z:${1//\//\\}"; }

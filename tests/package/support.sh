@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # What the package tests share (sourced).
 
 fail() {

@@ -114,6 +114,7 @@ std::string ExpandedBySystem(const fs::path& compressed, const fs::path& scratch
 }  // namespace
 
 void ExpectCompressionThroughTheWindow(const fs::path& program, const fs::path& folder) {
+  ASSERT_TRUE(!folder.empty() && fs::is_directory(folder)) << "no folder to work in";
   std::string text;
   for (int i = 0; i < 300; ++i) {
     text += "Ligne " + std::to_string(i) + " du bilan : recettes, dépenses et remarques.\r\n";

@@ -9,6 +9,7 @@ tassefiche_packages=(
   g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev
   wine wine64 fonts-wine fonts-liberation xvfb xauth x11-utils imagemagick
   mscompress
+  wixl lintian scdoc dpkg-dev man-db
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: native unit tests (plain and under sanitizers), the fuzzers
-# briefly, and the Windows build's tests under Wine in a virtual X display.
+# briefly, the Windows build's tests under Wine in a virtual X display, then the three packages,
+# installed and used as a user would (the Windows ones under Wine).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 bash scripts/setup.sh
@@ -26,5 +27,10 @@ step "Windows build and tests under Wine"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset windows
+
+step "packages: the ZIP and the MSI under Wine, the Debian package"
+bash scripts/package.sh
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset windows-packages
+ctest --preset deb
 
 step "all tests passed"

@@ -36,8 +36,10 @@ void AppendWords(Generator& generator, std::size_t count, std::vector<std::uint8
 
 std::vector<std::uint8_t> MakeSample() {
   Generator generator;
-  std::vector<std::uint8_t> out;
-  AppendText("                                        Tassefiche: notes de version\r\n", out);
+  // Built from its first line: appending to an empty vector makes GCC 12 warn falsely at -O3.
+  constexpr std::string_view kTitle =
+      "                                        Tassefiche: notes de version\r\n";
+  std::vector<std::uint8_t> out(kTitle.begin(), kTitle.end());
   AppendWords(generator, 3000, out);
   out.insert(out.end(), 5000, 0);
   for (std::uint32_t value = 0; value < 2048; ++value) {

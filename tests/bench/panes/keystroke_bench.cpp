@@ -1,7 +1,12 @@
 // The cost of one keystroke in the filter box: Text1_Change on folders of many files, through the
-// in-memory platform, against its peer measured in the same run, the two directory reads that the
-// keystroke cannot avoid. What the keystroke costs beyond them is the matching, the sorting and the
-// filling of both lists; the target is 30 ms for 100,000 files.
+// in-memory platform, against its peer measured in the same run, the two directory reads of the
+// folder.
+// - Without a watch of the folder (a share that refuses it), the keystroke reads the folder for
+// each
+//   list; what it costs beyond the reads is the matching, the sorting and the filling of both lists
+//   (target: 30 ms for 100,000 files).
+// - With the watch and nothing changed, it reads nothing: the whole keystroke is the matching and
+//   the filling of both lists (target: 30 ms for 100,000 files).
 #include <algorithm>
 #include <cstdio>
 #include <random>
@@ -38,12 +43,14 @@ struct Figures {
   double keystroke_ms;
 };
 
-Figures Measure(int count) {
+Figures Measure(int count, bool watched) {
   tassefiche::MemoryPlatform platform;
-  platform.files.AddDrive(L'C');
+  platform.files.AddDrive(L'C', L"", true, /*short_names=*/false);
   for (const std::wstring& name : SomeNames(count))
     platform.files.AddFile(L"C:\\DOSSIER\\" + name);
   platform.files.ChangeDirectory(L"C:\\DOSSIER");
+  // A share that refuses to be watched: every refresh reads it.
+  if (!watched) platform.files.RefuseWatches(L"C:\\DOSSIER");
   tassefiche::Module1 module1(platform.files);
   tassefiche::FrmCopy form(platform.ports, module1);
   form.Load();
@@ -63,21 +70,30 @@ Figures Measure(int count) {
   return {reads * 1000, keystroke * 1000};
 }
 
+const char* Verdict(bool target, double ms) {
+  if (!target) return "";
+  return ms <= kTargetMs ? "<= 30 ms, met" : "<= 30 ms, NOT met";
+}
+
 }  // namespace
 
 int main() {
   std::printf("One keystroke in the filter box (Text1_Change), in-memory platform, best of %d\n\n",
               kRuns);
-  std::printf("%10s  %16s  %14s  %18s  %s\n", "files", "two reads (ms)", "keystroke (ms)",
-              "beyond reads (ms)", "target");
+  std::printf("%8s  %10s  %24s  %30s\n", "files", "two reads", "keystroke, no watch",
+              "keystroke, watched, unchanged");
+  std::printf("%8s  %10s  %10s  %13s  %10s  %19s\n", "", "(ms)", "(ms)", "beyond reads", "(ms)",
+              "");
   bool met = true;
   for (const int count : {1'000, 10'000, 100'000}) {
-    const Figures f = Measure(count);
-    const double beyond = f.keystroke_ms - f.reads_ms;
+    const Figures unwatched = Measure(count, false);
+    const Figures watched = Measure(count, true);
+    const double beyond = unwatched.keystroke_ms - unwatched.reads_ms;
     const bool target = count == 100'000;
-    if (target) met = beyond <= kTargetMs;
-    std::printf("%10d  %16.2f  %14.2f  %18.2f  %s\n", count, f.reads_ms, f.keystroke_ms, beyond,
-                target ? (beyond <= kTargetMs ? "<= 30 ms, met" : "<= 30 ms, NOT met") : "");
+    if (target) met = beyond <= kTargetMs && watched.keystroke_ms <= kTargetMs;
+    std::printf("%8d  %10.2f  %10.2f  %13.2f  %10.2f  %19s\n", count, unwatched.reads_ms,
+                unwatched.keystroke_ms, beyond, watched.keystroke_ms,
+                Verdict(target, std::max(beyond, watched.keystroke_ms)));
   }
   return met ? 0 : 1;
 }

@@ -2,7 +2,9 @@
 """tassefiche.rc compiles into the icons, cursor, donation picture, manifest and version record the
 program relies on.
 
-    check_compiled.py WINDRES RESOURCES_FOLDER WORK_FOLDER
+    check_compiled.py WINDRES RESOURCES_FOLDER WORK_FOLDER GENERATED_FOLDER
+
+GENERATED_FOLDER holds the version header that the build makes from the project's version.
 
 The script is compiled to a .res file, which is read back with a parser of its own.
 """
@@ -82,7 +84,9 @@ class CompiledResources(unittest.TestCase):
     def setUpClass(cls):
         res = ARGS["work"] / "tassefiche.res"
         rc = ARGS["resources"] / "tassefiche.rc"
-        subprocess.run([ARGS["windres"], "-i", str(rc), "-o", str(res), "-O", "res"], check=True)
+        include = ["-I", str(ARGS["generated"])]
+        command = [ARGS["windres"], *include, "-i", str(rc), "-o", str(res), "-O", "res"]
+        subprocess.run(command, check=True)
         cls.entries = read_res(res.read_bytes())
         header = (ARGS["resources"] / "resource.h").read_text()
         cls.ids = {k: int(v) for k, v in re.findall(r"#define (IDI_\w+) (\d+)", header)}
@@ -156,6 +160,11 @@ class CompiledResources(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    ARGS.update(windres=sys.argv[1], resources=Path(sys.argv[2]), work=Path(sys.argv[3]))
-    del sys.argv[1:4]
+    ARGS.update(
+        windres=sys.argv[1],
+        resources=Path(sys.argv[2]),
+        work=Path(sys.argv[3]),
+        generated=Path(sys.argv[4]),
+    )
+    del sys.argv[1:5]
     unittest.main()

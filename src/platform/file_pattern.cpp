@@ -4,6 +4,9 @@
 
 #include "platform/platform_error.h"
 #include "platform/text.h"
+#include "shared/letter_case.h"
+#include "shared/utf.h"
+#include "shared/wildcard.h"
 
 namespace tassefiche {
 
@@ -13,37 +16,16 @@ bool CannotBeInName(wchar_t c) {
   return c < 32 || std::wstring_view(L"\\/:\"<>|").find(c) != std::wstring_view::npos;
 }
 
-// Wildcard match of an upper-case pattern against an upper-case name, backtracking to the last "*".
-bool Glob(std::wstring_view pattern, std::wstring_view name) {
-  std::size_t p = 0;
-  std::size_t n = 0;
-  std::size_t star = std::wstring_view::npos;
-  std::size_t resume = 0;
-  while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == L'?' || pattern[p] == name[n])) {
-      ++p;
-      ++n;
-    } else if (p < pattern.size() && pattern[p] == L'*') {
-      star = p++;
-      resume = n;
-    } else if (star != std::wstring_view::npos) {
-      p = star + 1;
-      n = ++resume;
-    } else {
-      return false;
-    }
-  }
-  while (p < pattern.size() && pattern[p] == L'*')
-    ++p;
-  return p == pattern.size();
+std::u32string UpperCodePoints(std::wstring_view text) {
+  return shared::ToUpper(shared::DecodeForComparison(text));
 }
 
-bool MatchesPart(std::wstring_view part, std::wstring_view name) {
-  if (Glob(part, name)) return true;
-  const bool has_extension = name.find(L'.') != std::wstring_view::npos;
-  if (part.ends_with(L".*") && !has_extension) return Glob(part.substr(0, part.size() - 2), name);
-  if (part.ends_with(L'.') && !has_extension) return Glob(part.substr(0, part.size() - 1), name);
-  return false;
+// The shared rules, and the file list's own: a pattern ending in a bare "." takes only names
+// without an extension.
+bool MatchesPart(std::u32string_view part, std::u32string_view name) {
+  if (shared::MatchUpperCased(part, name)) return true;
+  return part.ends_with(U'.') && name.find(U'.') == std::u32string_view::npos &&
+         shared::GlobUpperCased(part.substr(0, part.size() - 1), name);
 }
 
 }  // namespace
@@ -58,7 +40,7 @@ FilePattern FilePattern::Parse(std::wstring_view text) {
     for (const wchar_t c : part) {
       if (CannotBeInName(c)) throw PlatformError("pattern holds a character refused in file names");
     }
-    if (!part.empty()) pattern.parts_.push_back(ToUpper(part));
+    if (!part.empty()) pattern.parts_.push_back(UpperCodePoints(part));
     start = end + 1;
   }
   return pattern;
@@ -66,9 +48,9 @@ FilePattern FilePattern::Parse(std::wstring_view text) {
 
 bool FilePattern::Matches(std::wstring_view name) const {
   if (parts_.empty()) return true;
-  const std::wstring upper = ToUpper(name);
+  const std::u32string upper = UpperCodePoints(name);
   return std::ranges::any_of(parts_,
-                             [&](const std::wstring& part) { return MatchesPart(part, upper); });
+                             [&](const std::u32string& part) { return MatchesPart(part, upper); });
 }
 
 }  // namespace tassefiche

@@ -1,7 +1,8 @@
 // The display pattern of a file list.
 //
 // - "*" stands for any run of characters (also none), "?" for exactly one character; letter case is
-//   ignored, as the file system ignores it.
+//   ignored, as the file system ignores it. These rules and the one on ".*" below are shared with
+//   the tools (shared/wildcard.h); the others are the file list's own.
 // - Several patterns may be joined by ";" ("*.txt;*.doc"); blanks around each one are ignored, and
 // a
 //   name is shown when it matches any of them.
@@ -27,7 +28,7 @@ class FilePattern {
   bool Matches(std::wstring_view name) const;
 
  private:
-  std::vector<std::wstring> parts_;  // upper case; none means every name
+  std::vector<std::u32string> parts_;  // characters in upper case; none means every name
 };
 
 }  // namespace tassefiche

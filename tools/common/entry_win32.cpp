@@ -5,7 +5,7 @@
 
 #include "common/entry.h"
 #include "common/entry_common.h"
-#include "common/text.h"
+#include "shared/utf.h"
 
 namespace tools {
 
@@ -15,7 +15,7 @@ int WindowsMain(int argc, wchar_t** argv, const char* tool_name, ToolFunction to
   std::vector<std::string> words;
   for (int i = 1; i < argc; ++i) {
     const std::wstring_view word(argv[i]);
-    words.push_back(Utf16ToUtf8(std::u16string(word.begin(), word.end())));
+    words.push_back(shared::Utf16ToUtf8(std::u16string(word.begin(), word.end())));
   }
   return RunGuarded(words, tool_name, tool);
 }

@@ -5,7 +5,7 @@
 #include <mutex>
 
 #include "common/interrupt_cleanup.h"
-#include "common/text.h"
+#include "shared/utf.h"
 
 namespace tools {
 namespace {
@@ -30,7 +30,7 @@ void WatchTemporaryFile(const std::string& path) {
   static const bool installed = SetConsoleCtrlHandler(RemoveOnControl, TRUE) != 0;
   static_cast<void>(installed);
   watching.store(false);
-  const std::u16string wide = Utf8ToUtf16(path);
+  const std::u16string wide = shared::Utf8ToUtf16(path);
   if (wide.size() >= watched_path.size()) {
     return;  // the destructor still removes it
   }

@@ -10,19 +10,19 @@
 #include "common/file_system.h"
 #include "common/interrupt_cleanup.h"
 #include "common/paths.h"
-#include "common/text.h"
+#include "shared/utf.h"
 
 namespace tools {
 namespace {
 
 std::wstring Wide(const std::string& text) {
-  const std::u16string units = Utf8ToUtf16(text);
+  const std::u16string units = shared::Utf8ToUtf16(text);
   return {units.begin(), units.end()};
 }
 
 std::string Narrow(const wchar_t* text) {
   const std::wstring_view view(text);
-  return Utf16ToUtf8(std::u16string(view.begin(), view.end()));
+  return shared::Utf16ToUtf8(std::u16string(view.begin(), view.end()));
 }
 
 std::string Describe(DWORD error) {

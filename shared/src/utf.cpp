@@ -1,12 +1,13 @@
-#include "common/text.h"
+#include "shared/utf.h"
 
 #include <cstdint>
 #include <optional>
 
-namespace tools {
+namespace shared {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
+constexpr bool kWideIsUtf16 = sizeof(wchar_t) == 2;
 
 bool IsHighSurrogate(char32_t c) {
   return c >= 0xD800 && c <= 0xDBFF;
@@ -81,36 +82,64 @@ std::optional<char32_t> DecodeOne(std::string_view text, std::size_t& pos) {
   return c;
 }
 
+// Code points from UTF-16 units, pairs joined, unpaired surrogates kept.
+template <typename Unit, typename Visit>
+void ForEachUtf16CodePoint(std::basic_string_view<Unit> text, Visit visit) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    auto c = static_cast<char32_t>(text[i]);
+    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00);
+      ++i;
+    }
+    visit(c);
+  }
+}
+
+// UTF-16 units from UTF-8, invalid sequences replaced.
+template <typename Unit>
+std::basic_string<Unit> Utf8ToUnits(std::string_view text, bool as_utf16) {
+  std::basic_string<Unit> out;
+  out.reserve(text.size());
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const char32_t c = DecodeOne(text, pos).value_or(kReplacement);
+    if (as_utf16 && c >= 0x10000) {
+      out.push_back(static_cast<Unit>(0xD800 + ((c - 0x10000) >> 10)));
+      out.push_back(static_cast<Unit>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    } else {
+      out.push_back(static_cast<Unit>(c));
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string Utf16ToUtf8(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00);
-      ++i;
-    }
-    AppendUtf8(out, c);
-  }
+  ForEachUtf16CodePoint(text, [&out](char32_t c) { AppendUtf8(out, c); });
   return out;
 }
 
 std::u16string Utf8ToUtf16(std::string_view text) {
-  std::u16string out;
+  return Utf8ToUnits<char16_t>(text, true);
+}
+
+std::string WideToUtf8(std::wstring_view text) {
+  std::string out;
   out.reserve(text.size());
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const char32_t c = DecodeOne(text, pos).value_or(kReplacement);
-    if (c >= 0x10000) {
-      out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-    } else {
-      out.push_back(static_cast<char16_t>(c));
-    }
+  if constexpr (kWideIsUtf16) {
+    ForEachUtf16CodePoint(text, [&out](char32_t c) { AppendUtf8(out, c); });
+  } else {
+    for (const wchar_t c : text)
+      AppendUtf8(out, static_cast<char32_t>(c));
   }
   return out;
+}
+
+std::wstring Utf8ToWide(std::string_view text) {
+  return Utf8ToUnits<wchar_t>(text, kWideIsUtf16);
 }
 
 std::u32string DecodeForComparison(std::string_view text) {
@@ -125,25 +154,16 @@ std::u32string DecodeForComparison(std::string_view text) {
   return out;
 }
 
-char32_t FoldCase(char32_t c) {
-  if (c >= U'A' && c <= U'Z') {
-    return c + 0x20;
+std::u32string DecodeForComparison(std::wstring_view text) {
+  std::u32string out;
+  out.reserve(text.size());
+  if constexpr (kWideIsUtf16) {
+    ForEachUtf16CodePoint(text, [&out](char32_t c) { out.push_back(c); });
+  } else {
+    for (const wchar_t c : text)
+      out.push_back(static_cast<char32_t>(c));
   }
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) {
-    return c + 0x20;
-  }
-  if (c == 0x178) {
-    return 0xFF;  // Ÿ
-  }
-  // Latin Extended-A pairs capitals with the next code point, from an even start, then an odd one
-  // after the lone ĸ and ŉ. The dotted and dotless i pair with nothing in simple folding.
-  const bool even_pairs =
-      (c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
-  const bool odd_pairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-  if ((even_pairs && c % 2 == 0) || (odd_pairs && c % 2 == 1)) {
-    return c + 1;
-  }
-  return c;
+  return out;
 }
 
-}  // namespace tools
+}  // namespace shared

@@ -1,8 +1,8 @@
-#include "common/text.h"
+#include "shared/utf.h"
 
 #include <gtest/gtest.h>
 
-namespace tools {
+namespace shared {
 namespace {
 
 TEST(Utf16ToUtf8, ConvertsAndComesBackUnchanged) {
@@ -30,20 +30,19 @@ TEST(Utf8ToUtf16, ReplacesWhatIsNotUtf8) {
 }
 
 TEST(DecodeForComparison, KeepsInvalidBytesDistinct) {
-  EXPECT_NE(DecodeForComparison("\xFF"), DecodeForComparison("\xFE"));
-  EXPECT_EQ(DecodeForComparison("é"), std::u32string(1, U'é'));
+  EXPECT_NE(DecodeForComparison(std::string_view("\xFF")),
+            DecodeForComparison(std::string_view("\xFE")));
+  EXPECT_EQ(DecodeForComparison(std::string_view("é")), std::u32string(1, U'é'));
 }
 
-TEST(FoldCase, LatinLettersOnly) {
-  EXPECT_EQ(FoldCase(U'A'), U'a');
-  EXPECT_EQ(FoldCase(U'É'), U'é');
-  EXPECT_EQ(FoldCase(U'Œ'), U'œ');
-  EXPECT_EQ(FoldCase(U'Ÿ'), U'ÿ');
-  EXPECT_EQ(FoldCase(U'Ł'), U'ł');
-  EXPECT_EQ(FoldCase(U'×'), U'×');
-  EXPECT_EQ(FoldCase(U'ĸ'), U'ĸ');
-  EXPECT_EQ(FoldCase(U'é'), U'é');
+TEST(WideText, RoundTripsThroughUtf8WhateverTheWidthOfWchar) {
+  const std::wstring samples[] = {L"C:\\DONNÉES\\RAPPORT.TXT", L"\U0001F600 emoji", L"ωμέγα ё"};
+  for (const std::wstring& sample : samples) {
+    EXPECT_EQ(Utf8ToWide(WideToUtf8(sample)), sample);
+  }
+  EXPECT_EQ(WideToUtf8(L"\U0001F600"), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(DecodeForComparison(std::wstring_view(L"a\U0001F600")), U"a\U0001F600");
 }
 
 }  // namespace
-}  // namespace tools
+}  // namespace shared

@@ -26,9 +26,11 @@ BOOL WINAPI RemoveOnControl(DWORD) {
 
 }  // namespace
 
+void HandleInterruptions() {
+  SetConsoleCtrlHandler(RemoveOnControl, TRUE);
+}
+
 void WatchTemporaryFile(const std::string& path) {
-  static const bool installed = SetConsoleCtrlHandler(RemoveOnControl, TRUE) != 0;
-  static_cast<void>(installed);
   watching.store(false);
   const std::u16string wide = shared::Utf8ToUtf16(path);
   if (wide.size() >= watched_path.size()) {

@@ -16,8 +16,7 @@ int WindowsMain(int argc, wchar_t** argv, const char* tool_name, ToolFunction to
   HandleInterruptions();
   std::vector<std::string> words;
   for (int i = 1; i < argc; ++i) {
-    const std::wstring_view word(argv[i]);
-    words.push_back(shared::Utf16ToUtf8(std::u16string(word.begin(), word.end())));
+    words.push_back(shared::WideToUtf8(argv[i]));
   }
   return RunGuarded(words, tool_name, tool);
 }

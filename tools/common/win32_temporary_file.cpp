@@ -55,6 +55,10 @@ class Win32TemporaryFile final : public TemporaryFile {
 
   void Commit() override {
     const InterruptionsHeld held;
+    const DWORD replaced = GetFileAttributesW(Wide(destination_).c_str());
+    if (replaced != INVALID_FILE_ATTRIBUTES) {
+      TakeAttributes(replaced);
+    }
     // From here to the rename, a kill could leave the file: an instant, with nothing in between.
     if (marked_) {
       if (!MarkForDeletion(handle_, false)) {
@@ -68,7 +72,7 @@ class Win32TemporaryFile final : public TemporaryFile {
     if (CloseHandle(handle) == 0) {
       Fail("écriture impossible dans", path_);
     }
-    if (GetFileAttributesW(Wide(destination_).c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (replaced != INVALID_FILE_ATTRIBUTES) {
       Replace();
     } else if (MoveFileExW(Wide(path_).c_str(), Wide(destination_).c_str(),
                            MOVEFILE_WRITE_THROUGH) == 0) {
@@ -83,6 +87,19 @@ class Win32TemporaryFile final : public TemporaryFile {
   }
 
  private:
+  // The replaced file's attributes that a user sets (hidden, system...). The system's replacement
+  // carries them over too, where it does; not every implementation does (Wine's does not).
+  void TakeAttributes(DWORD replaced) {
+    constexpr DWORD kCarried = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                               FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    FILE_BASIC_INFO basic{};  // times left at zero: unchanged
+    basic.FileAttributes = replaced & kCarried;
+    if (basic.FileAttributes != 0 &&
+        SetFileInformationByHandle(handle_, FileBasicInfo, &basic, sizeof(basic)) == 0) {
+      Fail("impossible de donner ses attributs au résultat pour", destination_);
+    }
+  }
+
   void Replace() {
     if (ReplaceFileW(Wide(destination_).c_str(), Wide(path_).c_str(), nullptr, 0, nullptr,
                      nullptr) != 0) {
@@ -93,8 +110,7 @@ class Win32TemporaryFile final : public TemporaryFile {
       Fail("impossible de remplacer", destination_, error);
     }
     // The replaced file is gone already and the result still has its temporary name.
-    if (MoveFileExW(Wide(path_).c_str(), Wide(destination_).c_str(), MOVEFILE_WRITE_THROUGH) !=
-        0) {
+    if (MoveFileExW(Wide(path_).c_str(), Wide(destination_).c_str(), MOVEFILE_WRITE_THROUGH) != 0) {
       return;
     }
     only_copy_ = true;
@@ -125,9 +141,9 @@ std::unique_ptr<TemporaryFile> CreateTemporary(const std::string& destination) {
     // DELETE access for the mark; shared for deletion, so that an interruption can remove it
     // where the mark could not be set.
     const InterruptionsHeld held;
-    HANDLE handle = CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
-                                FILE_SHARE_DELETE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                nullptr);
+    HANDLE handle =
+        CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_DELETE,
+                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
       return std::make_unique<Win32TemporaryFile>(handle, destination, path);
     }

@@ -1,6 +1,8 @@
 // Destinations that are not regular files: a device or a pipe takes the output straight through
 // and stays what it is; a folder, a socket or a disk is refused and stays what it is; a symbolic
 // link is followed, and the file it leads to is replaced in its own folder.
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -9,10 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <chrono>
 #include <cstring>
-#include <fstream>
 #include <future>
-#include <iterator>
 
 #include "support/run_tool.h"
 #include "support/scratch_folder.h"
@@ -41,20 +43,31 @@ class Destinations : public testing::Test {
     packed_ = ReadBytes(dir_ / "in/RAPPORT.TX_");
   }
 
-  // Runs `tool` into the pipe `fifo` while another thread reads it to its end.
+  // Runs `tool` into the pipe `fifo` while this thread reads it, until the tool has ended and the
+  // pipe is drained; a tool that never opens the pipe cannot hang the test.
   std::pair<RunResult, Bytes> RunIntoPipe(const std::string& tool,
                                           const std::vector<std::string>& arguments,
                                           const std::string& fifo) {
-    auto reader = std::async(std::launch::async, [fifo] {
-      std::ifstream in(fifo, std::ios::binary);
-      return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    });
-    const RunResult result = RunTool(tool, arguments);
-    if (result.status != 0 &&
-        reader.wait_for(std::chrono::milliseconds(500)) == std::future_status::timeout) {
-      std::ofstream unblock(fifo);  // the tool never opened it: let the reader end
+    const int fd = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    EXPECT_GE(fd, 0);
+    auto run = std::async(std::launch::async, [&] { return RunTool(tool, arguments); });
+    Bytes received;
+    std::array<std::uint8_t, 4096> buffer{};
+    bool ended = false;
+    while (true) {
+      pollfd waiting{fd, POLLIN, 0};
+      poll(&waiting, 1, 50);
+      const ssize_t got = read(fd, buffer.data(), buffer.size());
+      if (got > 0) {
+        received.insert(received.end(), buffer.begin(), buffer.begin() + got);
+      } else if (ended) {
+        break;  // the tool is gone and nothing is left in the pipe
+      } else {
+        ended = run.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+      }
     }
-    return {result, reader.get()};
+    close(fd);
+    return {run.get(), received};
   }
 
   ScratchFolder dir_;

@@ -69,6 +69,8 @@ void Session::Commit(TemporaryFile& temporary, const std::string& destination) {
   }
   try {
     temporary.Commit();
+  } catch (const CommitError& error) {
+    throw ToolError(StatusFor(codec::Error::kOutputFailed), error.what());
   } catch (const IoError& error) {
     throw ToolError(StatusFor(codec::Error::kOutputFailed),
                     std::string(error.what()) + " ; " + LeftBehind(target, 0));

@@ -24,10 +24,11 @@ bool IsDosDevice(const std::wstring& path) {
   if (path.starts_with(L"\\\\")) {
     return false;  // \\.\ and \\?\ paths are examined by opening them
   }
-  std::vector<wchar_t> full(32768);
+  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  std::vector<wchar_t> full(size + 1);
   const DWORD length =
       GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-  return length > 0 && length < full.size() &&
+  return size > 0 && length > 0 && length < full.size() &&
          std::wstring_view(full.data(), length).starts_with(L"\\\\.\\");
 }
 
@@ -203,9 +204,9 @@ class Win32FileSystem final : public FileSystem {
     }
     const HandleCloser closer(handle);
     std::vector<wchar_t> target(32768);
-    const DWORD length = GetFinalPathNameByHandleW(handle, target.data(),
-                                                   static_cast<DWORD>(target.size()),
-                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    const DWORD length =
+        GetFinalPathNameByHandleW(handle, target.data(), static_cast<DWORD>(target.size()),
+                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     if (length == 0 || length >= target.size()) {
       Fail("impossible de suivre le lien", path);
     }
@@ -213,9 +214,9 @@ class Win32FileSystem final : public FileSystem {
   }
 
   std::unique_ptr<Writer> OpenStream(const std::string& path) override {
-    HANDLE handle = CreateFileW(Wide(path).c_str(), GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                nullptr);
+    HANDLE handle =
+        CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
       Fail("impossible d'ouvrir", path);
     }

@@ -114,8 +114,9 @@ class Win32TemporaryFile final : public TemporaryFile {
       return;
     }
     only_copy_ = true;
-    throw IoError("« " + destination_ + " » a été retiré, mais le résultat n'a pas pu prendre sa " +
-                  "place : il est dans « " + path_ + " »");
+    throw CommitError("« " + destination_ +
+                      " » a été retiré, mais le résultat n'a pas pu prendre " +
+                      "sa place : il est dans « " + path_ + " »");
   }
 
   HANDLE handle_;

@@ -14,4 +14,11 @@ std::optional<Format> DetectFormat(std::span<const std::uint8_t> prefix) {
   return std::nullopt;
 }
 
+bool IsCutSignature(std::span<const std::uint8_t> file) {
+  if (file.size() < kCutSignatureLength || file.size() >= kSignatureLength) return false;
+  return std::ranges::any_of(kSignatures, [&](const Signature* signature) {
+    return std::ranges::equal(file, std::span(*signature).first(file.size()));
+  });
+}
+
 }  // namespace codec

@@ -15,9 +15,6 @@
 namespace codec {
 namespace {
 
-constexpr std::array<const Signature*, 3> kSignatures{&kSzddSignature, &kQBasicSignature,
-                                                      &kKwajSignature};
-
 bool IsSignaturePrefix(std::span<const std::uint8_t> bytes) {
   return std::ranges::any_of(kSignatures, [&](const Signature* signature) {
     return std::equal(bytes.begin(), bytes.end(), signature->begin());
@@ -125,7 +122,10 @@ Error Expander::State::StartData(Header parsed, std::uint32_t start) {
 }
 
 Error Expander::State::Finish() {
-  if (stage == Stage::kHeader) return head.empty() ? Error::kNotCompressed : Error::kBadHeader;
+  // The header so far holds the start of a signature (else Feed has refused it already).
+  if (stage == Stage::kHeader) {
+    return head.size() < kCutSignatureLength ? Error::kNotCompressed : Error::kTruncated;
+  }
   if (stage == Stage::kDone) return Error::kOk;
   stage = Stage::kDone;
   return decoder->Finish();

@@ -23,6 +23,8 @@ using Signature = std::array<std::uint8_t, 8>;
 inline constexpr Signature kSzddSignature{0x53, 0x5A, 0x44, 0x44, 0x88, 0xF0, 0x27, 0x33};
 inline constexpr Signature kQBasicSignature{0x53, 0x5A, 0x20, 0x88, 0xF0, 0x27, 0x33, 0xD1};
 inline constexpr Signature kKwajSignature{0x4B, 0x57, 0x41, 0x4A, 0x88, 0xF0, 0x27, 0xD1};
+inline constexpr std::array<const Signature*, 3> kSignatures{&kSzddSignature, &kQBasicSignature,
+                                                             &kKwajSignature};
 
 inline constexpr std::size_t kSzddHeaderSize = 14;
 inline constexpr std::size_t kQBasicHeaderSize = 12;

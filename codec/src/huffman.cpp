@@ -10,10 +10,13 @@ bool HuffmanDecoder::Build(std::span<const std::uint8_t> lengths) {
   }
   count_[0] = 0;
   std::int32_t left = 1;  // code space still free at the current length
+  std::int32_t used = 0;
   for (unsigned length = 1; length <= kMaxCodeLength; ++length) {
     left = left * 2 - count_[length];
+    used += count_[length];
     if (left < 0) return false;
   }
+  if (left != 0 && used > 1) return false;
   std::array<std::uint16_t, kMaxCodeLength + 2> offset{};
   for (unsigned length = 1; length <= kMaxCodeLength; ++length) {
     offset[length + 1] = static_cast<std::uint16_t>(offset[length] + count_[length]);

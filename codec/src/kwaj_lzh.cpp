@@ -112,7 +112,8 @@ Error KwajLzhDecoder::DecodeItem(MsbBitReader& reader, bool final, bool& ended) 
     return Error::kOk;
   }
   // The input may end only where a match-length code starts; an item cut later is padding when
-  // it began in the last byte, else the file was cut short.
+  // it began in the last byte, else the file was cut short. A whole byte or more cannot be
+  // padding, even when the cut falls inside the first code.
   auto cut = [&] {
     if (bits_at_start < 8) {
       ended = true;
@@ -121,10 +122,7 @@ Error KwajLzhDecoder::DecodeItem(MsbBitReader& reader, bool final, bool& ended) 
     return Error::kTruncated;
   };
   const int code = tables_[current_].Decode(reader);
-  if (reader.overrun()) {
-    ended = true;
-    return Error::kOk;
-  }
+  if (reader.overrun()) return cut();
   if (code < 0) return Error::kCorruptData;
   if (code > 0) {
     const int offset = tables_[kOffsets].Decode(reader);

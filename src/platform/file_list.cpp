@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "platform/platform_error.h"
-#include "platform/text.h"
 
 namespace tassefiche {
 
@@ -56,7 +55,7 @@ bool FileList::Shows(const ReadEntry& entry) const {
   if ((a & kAttrReadOnly) != 0 && !switches_.read_only) return false;
   const std::uint32_t any = kAttrArchive | kAttrHidden | kAttrSystem | kAttrReadOnly;
   if ((a & any) == 0 && !switches_.normal) return false;
-  return pattern_.MatchesUpperCase(entry.key);
+  return pattern_.MatchesKey(entry.key);
 }
 
 void FileList::Refresh() {
@@ -94,7 +93,7 @@ void FileList::Take(std::vector<DirectoryEntry> listed) {
   read_.reserve(listed.size());
   for (DirectoryEntry& entry : listed) {
     if ((entry.attributes & kAttrDirectory) != 0) continue;
-    std::wstring key = ToUpper(entry.name);
+    std::u32string key = ComparisonKey(entry.name);
     read_.push_back({std::move(entry.name), std::move(key), entry.attributes});
   }
   // Sorted once per read: the pattern and the switches keep this order when they change.

@@ -72,7 +72,7 @@ class FileList : public Control {
  private:
   struct ReadEntry {
     std::wstring name;
-    std::wstring key;  // the name in upper case: the order and the pattern ignore letter case
+    std::u32string key;  // ComparisonKey: the order and the pattern ignore letter case
     std::uint32_t attributes = 0;
   };
 

@@ -1,7 +1,8 @@
 // The display pattern of a file list.
 //
 // - "*" stands for any run of characters (also none), "?" for exactly one character; letter case is
-//   ignored, as the file system ignores it.
+//   ignored, as the file system ignores it. These rules and the one on ".*" below are shared with
+//   the tools (shared/wildcard.h); the others are the file list's own.
 // - Several patterns may be joined by ";" ("*.txt;*.doc"); blanks around each one are ignored,
 //   and a name is shown when it matches any of them.
 // - As on the command line of the platform, a pattern ending in ".*" also matches names without an
@@ -13,10 +14,12 @@
 //   character) is refused: Parse raises PlatformError.
 #pragma once
 
-#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "shared/wildcard.h"
 
 namespace tassefiche {
 
@@ -24,23 +27,19 @@ class FilePattern {
  public:
   static FilePattern Parse(std::wstring_view text);
   bool Matches(std::wstring_view name) const;
-  // The same for a name already in upper case (see ToUpper), as a list that keeps its names' keys
-  // has them: no copy per name.
-  bool MatchesUpperCase(std::wstring_view upper_name) const;
+  // The same for a name already as ComparisonKey gives it, as a list that keeps its names' keys
+  // has them: no conversion per name.
+  bool MatchesKey(std::u32string_view key) const;
 
  private:
-  // One pattern of the text, in upper case, split once so that matching a name compares what stands
-  // before the first "*" and after the last one directly and searches only between them.
   struct Part {
-    std::wstring head;               // before the first "*" (the whole pattern when it has none)
-    std::wstring middle;             // from the first "*" to the last one; empty without "*"
-    std::wstring tail;               // after the last "*"
-    bool middle_matches_all = true;  // the middle is "*" only (or empty)
-    std::shared_ptr<const Part> extensionless;  // what a name without an extension must match
-    static Part Of(std::wstring_view text);
-    bool Matches(std::wstring_view name) const;
+    shared::Wildcard pattern;
+    std::optional<shared::Wildcard> extensionless;  // for a pattern ending in a bare "."
   };
   std::vector<Part> parts_;  // none means every name
 };
+
+// A name as names are compared: its characters, in capitals.
+std::u32string ComparisonKey(std::wstring_view name);
 
 }  // namespace tassefiche

@@ -7,8 +7,8 @@
 
 namespace tassefiche {
 
-// Simple upper-case mapping of the Latin, Greek and Cyrillic letters; other characters are
-// unchanged.
+// Upper case of the Latin, Greek and Cyrillic letters, as file names compare (the rule shared with
+// the tools, shared/letter_case.h); other characters are unchanged.
 wchar_t ToUpper(wchar_t c);
 std::wstring ToUpper(std::wstring_view text);
 

@@ -43,6 +43,7 @@ inline void ExpandAndCheck(std::span<const std::uint8_t> file, std::size_t chunk
   if (error == codec::Error::kOk) error = expander.Finish();
   const codec::Header* header = expander.header();
   Check(!codec::ToText(error).empty());
+  if (codec::IsCutSignature(file)) Check(error == codec::Error::kTruncated);
   if (error == codec::Error::kOk) {
     Check(header != nullptr);
     if (header->length) Check(sink.bytes.size() == *header->length);

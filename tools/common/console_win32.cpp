@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/console.h"
-#include "common/text.h"
+#include "shared/utf.h"
 
 namespace tools {
 namespace {
@@ -15,7 +15,7 @@ void Put(DWORD which, std::string_view text) {
   }
   DWORD mode = 0;
   if (GetConsoleMode(handle, &mode) != 0) {
-    const std::u16string wide = Utf8ToUtf16(text);
+    const std::u16string wide = shared::Utf8ToUtf16(text);
     std::size_t done = 0;
     while (done < wide.size()) {
       DWORD written = 0;

@@ -37,4 +37,11 @@ class IoError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A commit that failed after the destination was changed: its message says what became of the
+// destination and of the output, where the caller would otherwise say the destination was kept.
+class CommitError : public IoError {
+ public:
+  using IoError::IoError;
+};
+
 }  // namespace tools

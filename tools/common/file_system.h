@@ -21,9 +21,26 @@ struct FileId {
   friend bool operator==(const FileId&, const FileId&) = default;
 };
 
+enum class FileKind : std::uint8_t {
+  kRegular,
+  kFolder,
+  kDevice,  // a character device: /dev/null, NUL, CON...
+  kPipe,
+  kSocket,
+  kDisk,  // a block device, a disk or a volume
+};
+
+// Devices and pipes take the output straight through, as they take any tool's.
+inline bool IsStream(FileKind kind) {
+  return kind == FileKind::kDevice || kind == FileKind::kPipe;
+}
+
 struct FileInfo {
-  FileId id;
-  bool is_folder = false;
+  FileId id;  // zero for a Windows device, which has none
+  FileKind kind = FileKind::kRegular;
+  // A regular file that its read-only attribute (Windows) or its permissions (POSIX) keep this
+  // user from writing.
+  bool read_only = false;
   std::uint64_t size = 0;
   std::int64_t modified = 0;  // in the platform's own unit: only compared with each other
 };
@@ -53,14 +70,18 @@ class InputFile : public Reader {
   virtual void Rewind() = 0;
 };
 
-// A new file beside the destination. It disappears when destroyed, unless committed; it is also
-// removed if the tool is interrupted (Ctrl+C) while it exists.
+// The output being made for one destination file, in that file's folder. Where the platform
+// allows, it has no name until committed (Linux), or the system deletes it if the tool dies
+// (Windows); otherwise it is a named temporary file, removed if the tool is interrupted (Ctrl+C,
+// termination signal). Destroyed uncommitted, it leaves nothing.
 class TemporaryFile : public Writer, public Reader {
  public:
   // Pushes what was written to the disk, then reading starts again from the beginning.
   virtual void Finish() = 0;
-  // Renames it over `destination` (replacing a file there) in one step.
-  virtual void Commit(const std::string& destination) = 0;
+  // Puts the file in the destination's place in one step. A file already there is replaced and
+  // keeps its permissions: mode, and owner and group where the user may set them, on POSIX; its
+  // security descriptor and attributes on Windows.
+  virtual void Commit() = 0;
 };
 
 class FileSystem {
@@ -70,11 +91,30 @@ class FileSystem {
   virtual std::optional<FileInfo> Stat(const std::string& path) = 0;
   // The entries of a folder (an empty path means the current one), without "." and "..".
   virtual std::vector<FolderEntry> List(const std::string& folder) = 0;
+  // A regular file (or a folder, which the caller refuses with its own words); anything else
+  // fails with a message that says what it is.
   virtual std::unique_ptr<InputFile> OpenRead(const std::string& path) = 0;
-  // A new temporary file in `folder` (empty: the current one).
-  virtual std::unique_ptr<TemporaryFile> CreateTemporary(const std::string& folder) = 0;
+  // The last component of `path` as the folder stores it: on Windows the long name, in the case
+  // of its letters, of a file given by its short alias; elsewhere the component as given.
+  virtual std::string StoredName(const std::string& path) = 0;
+  // The file that `path` names once symbolic links in its last component are followed (`path`
+  // itself when it is no link, or names nothing). Throws IoError for a link that leads nowhere.
+  virtual std::string FollowLinks(const std::string& path) = 0;
+  // An existing character device or pipe, opened for writing straight through.
+  virtual std::unique_ptr<Writer> OpenStream(const std::string& path) = 0;
+  // The temporary file that will become `destination` (a regular file or nothing yet, links
+  // followed already), in its folder.
+  virtual std::unique_ptr<TemporaryFile> CreateTemporary(const std::string& destination) = 0;
 };
 
-std::unique_ptr<FileSystem> MakeNativeFileSystem();
+// How a POSIX file system makes its temporary files. Only tests ask for the named kind, which is
+// otherwise the fallback on file systems without unnamed files.
+enum class TemporaryKind : std::uint8_t { kUnnamedWherePossible, kNamed };
+
+std::unique_ptr<FileSystem> MakeNativeFileSystem(
+    TemporaryKind temporaries = TemporaryKind::kUnnamedWherePossible);
+
+// "un dossier", "un périphérique"...: what a file of that kind is, for messages.
+const char* KindText(FileKind kind);
 
 }  // namespace tools

@@ -1,11 +1,16 @@
-// Removes the temporary file being written when the tool is interrupted (Ctrl+C, console closed,
-// termination signal), so that an interruption leaves nothing behind either. The tools write one
-// file at a time, so one slot is enough.
+// Removes the named temporary file being written when the tool is interrupted (Ctrl+C, console
+// closed, termination signal), so that an interruption leaves nothing behind either. The tools
+// write one file at a time, so one slot is enough. Unnamed temporary files (Linux) and files the
+// system deletes itself (Windows) need no watching.
 #pragma once
 
 #include <string>
 
 namespace tools {
+
+// Installs the handlers, once, at the start of a tool. On POSIX it also ignores the signal of a
+// file size limit, so that the write fails (reported, cleaned up) instead of killing the tool.
+void HandleInterruptions();
 
 void WatchTemporaryFile(const std::string& path);
 void ForgetTemporaryFile();

@@ -24,20 +24,16 @@ extern "C" void RemoveAndDie(int signal_number) {
   static_cast<void>(std::raise(signal_number));
 }
 
-bool InstallHandlers() {
+}  // namespace
+
+void HandleInterruptions() {
   for (const int signal_number : kInterruptions) {
     static_cast<void>(std::signal(signal_number, RemoveAndDie));
   }
-  // A file size limit then fails the write (reported, cleaned up) instead of killing the tool.
   static_cast<void>(std::signal(SIGXFSZ, SIG_IGN));
-  return true;
 }
 
-}  // namespace
-
 void WatchTemporaryFile(const std::string& path) {
-  static const bool installed = InstallHandlers();
-  static_cast<void>(installed);
   watching = 0;
   if (path.size() >= watched_path.size()) {
     return;  // the destructor still removes it

@@ -5,7 +5,7 @@
 #include <mutex>
 
 #include "common/interrupt_cleanup.h"
-#include "common/text.h"
+#include "shared/utf.h"
 
 namespace tools {
 namespace {
@@ -26,11 +26,13 @@ BOOL WINAPI RemoveOnControl(DWORD) {
 
 }  // namespace
 
+void HandleInterruptions() {
+  SetConsoleCtrlHandler(RemoveOnControl, TRUE);
+}
+
 void WatchTemporaryFile(const std::string& path) {
-  static const bool installed = SetConsoleCtrlHandler(RemoveOnControl, TRUE) != 0;
-  static_cast<void>(installed);
   watching.store(false);
-  const std::u16string wide = Utf8ToUtf16(path);
+  const std::u16string wide = shared::Utf8ToUtf16(path);
   if (wide.size() >= watched_path.size()) {
     return;  // the destructor still removes it
   }

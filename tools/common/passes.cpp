@@ -64,6 +64,34 @@ class CompareSink final : public codec::ByteSink {
   std::vector<std::uint8_t> buffer_;
 };
 
+// Checks each chunk against the original before passing it on to the writer.
+class CheckingSink final : public codec::ByteSink {
+ public:
+  CheckingSink(Reader& original, Writer& out)
+      : compare_(original), expander_(compare_), out_(out) {}
+  bool Write(std::span<const std::uint8_t> bytes) override {
+    if (expander_.Feed(bytes) != codec::Error::kOk || compare_.mismatch) {
+      mismatch = true;
+      return false;
+    }
+    return out_.Write(bytes);
+  }
+  // At the end: the output expanded to the whole original, and no more.
+  bool Complete(Reader& original) {
+    std::uint8_t extra = 0;
+    mismatch = expander_.Finish() != codec::Error::kOk || compare_.mismatch ||
+               original.Read(std::span(&extra, 1)) != 0;
+    return !mismatch;
+  }
+  bool mismatch = false;
+  WriterSink& writer() { return out_; }
+
+ private:
+  CompareSink compare_;
+  codec::Expander expander_;
+  WriterSink out_;
+};
+
 class DiscardSink final : public codec::ByteSink {
  public:
   bool Write(std::span<const std::uint8_t>) override { return true; }
@@ -89,6 +117,21 @@ PassResult CompressPass(Reader& source, std::uint64_t length, char lost_char, Wr
   codec::SzddCompressor compressor(sink, length, lost_char);
   const codec::Error error = Pump(source, compressor);
   return {error, sink.detail, false, sink.written};
+}
+
+PassResult CompressCheckedPass(Reader& source, std::uint64_t length, char lost_char,
+                               Reader& original, Writer& out) {
+  CheckingSink sink(original, out);
+  codec::SzddCompressor compressor(sink, length, lost_char);
+  codec::Error error = Pump(source, compressor);
+  if (error == codec::Error::kOk && !sink.Complete(original)) {
+    error = codec::Error::kOutputFailed;
+  }
+  const WriterSink& written = sink.writer();
+  if (sink.mismatch) {
+    return {codec::Error::kOk, {}, true, written.written};
+  }
+  return {error, written.detail, false, written.written};
 }
 
 PassResult VerifyCompressed(Reader& compressed, Reader& original) {
@@ -127,6 +170,10 @@ Probe ProbeHeader(Reader& source) {
   std::size_t got = ReadFull(source, buffer);
   probe.format = codec::DetectFormat(std::span(buffer.data(), got));
   if (!probe.format) {
+    if (codec::IsCutSignature(std::span(buffer.data(), got))) {
+      probe.error = codec::Error::kTruncated;
+      probe.detail = "le fichier s'arrête dans sa signature";
+    }
     return probe;
   }
   // The header's optional fields may run past the first chunk: feed until it is known.
@@ -144,7 +191,9 @@ Probe ProbeHeader(Reader& source) {
     got = source.Read(buffer);
   }
   probe.error = expander.Finish();
-  if (probe.error == codec::Error::kOk && expander.header() != nullptr) {
+  if (probe.error == codec::Error::kTruncated) {
+    probe.detail = "le fichier s'arrête dans son en-tête";
+  } else if (probe.error == codec::Error::kOk && expander.header() != nullptr) {
     probe.header = *expander.header();
   } else if (probe.error == codec::Error::kOk) {
     probe.error = codec::Error::kBadHeader;

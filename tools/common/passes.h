@@ -20,17 +20,24 @@ struct PassResult {
 };
 
 PassResult CompressPass(Reader& source, std::uint64_t length, char lost_char, Writer& out);
+// The same, for an output that cannot be read back (a device, a pipe): each chunk of output is
+// expanded and compared with `original`, the source read a second time, before it is written.
+// A difference stops the pass with `mismatch` set.
+PassResult CompressCheckedPass(Reader& source, std::uint64_t length, char lost_char,
+                               Reader& original, Writer& out);
 // Whether `compressed` expands to exactly the bytes of `original`, to its end.
 PassResult VerifyCompressed(Reader& compressed, Reader& original);
 PassResult ExpandPass(Reader& source, Writer& out);
 PassResult CopyPass(Reader& source, Writer& out);
 
 // What the start of a file says: its format (none when it carries no known signature) and, for a
-// compressed file, its header or the error met while reading it.
+// compressed file, its header or the error met while reading it. A file that ends inside a
+// signature, from its fourth byte on, is a compressed file cut short: kTruncated.
 struct Probe {
   std::optional<codec::Format> format;
   codec::Header header;
   codec::Error error = codec::Error::kOk;
+  std::string detail;  // where a truncated file ends
 };
 Probe ProbeHeader(Reader& source);
 

@@ -12,7 +12,7 @@ namespace {
 bool IsFolder(FileSystem& files, const std::string& path) {
   try {
     const std::optional<FileInfo> info = files.Stat(path);
-    return info && info->is_folder;
+    return info && info->kind == FileKind::kFolder;
   } catch (const IoError& error) {
     throw ToolError(Status::kDestination, error.what());
   }

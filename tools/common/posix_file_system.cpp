@@ -4,171 +4,100 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
-#include <cerrno>
-#include <charconv>
-#include <cstring>
-#include <random>
+#include <climits>
+#include <csignal>
 
 #include "common/failure.h"
 #include "common/file_system.h"
-#include "common/interrupt_cleanup.h"
 #include "common/paths.h"
+#include "common/posix_io.h"
+#include "common/posix_temporary_file.h"
 
 namespace tools {
 namespace {
 
-std::string Describe(int error) {
-  switch (error) {
-    case ENOENT:
-      return "fichier ou dossier introuvable";
-    case ENOTDIR:
-      return "un élément du chemin n'est pas un dossier";
-    case EACCES:
-    case EPERM:
-      return "accès refusé";
-    case EROFS:
-      return "support en lecture seule";
-    case ENOSPC:
-      return "disque plein";
-    case EDQUOT:
-      return "quota de disque dépassé";
-    case EFBIG:
-      return "taille de fichier maximale dépassée";
-    case EISDIR:
-      return "c'est un dossier";
-    case EIO:
-      return "erreur d'entrée-sortie";
-    case ENAMETOOLONG:
-      return "nom trop long";
-    case ELOOP:
-      return "trop de liens symboliques";
-    case EMFILE:
-    case ENFILE:
-      return "trop de fichiers ouverts";
-    case ENOMEM:
-      return "mémoire insuffisante";
-    default:
-      return "erreur système " + std::to_string(error) + " (" + std::strerror(error) + ")";
-  }
-}
+using posix::Fail;
 
-[[noreturn]] void Fail(const std::string& what, const std::string& path, int error = errno) {
-  throw IoError(what + " « " + path + " » : " + Describe(error));
+FileKind KindOf(mode_t mode) {
+  if (S_ISREG(mode)) {
+    return FileKind::kRegular;
+  }
+  if (S_ISDIR(mode)) {
+    return FileKind::kFolder;
+  }
+  if (S_ISCHR(mode)) {
+    return FileKind::kDevice;
+  }
+  if (S_ISFIFO(mode)) {
+    return FileKind::kPipe;
+  }
+  return S_ISSOCK(mode) ? FileKind::kSocket : FileKind::kDisk;
 }
 
 FileInfo InfoFrom(const struct stat& st) {
   FileInfo info;
   info.id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
-  info.is_folder = S_ISDIR(st.st_mode);
+  info.kind = KindOf(st.st_mode);
   info.size = static_cast<std::uint64_t>(st.st_size);
   info.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
   return info;
 }
 
-// Reads what is there, retrying after signals; 0 at the end.
-std::size_t ReadSome(int fd, std::span<std::uint8_t> bytes, const std::string& path) {
-  while (true) {
-    const ssize_t got = read(fd, bytes.data(), bytes.size());
-    if (got >= 0) {
-      return static_cast<std::size_t>(got);
-    }
-    if (errno != EINTR) {
-      Fail("lecture impossible de", path);
-    }
-  }
-}
-
-void Seek(int fd, const std::string& path) {
-  if (lseek(fd, 0, SEEK_SET) != 0) {
-    Fail("retour au début impossible dans", path);
-  }
+[[noreturn]] void RefuseKind(const std::string& path, FileKind kind) {
+  throw IoError("« " + path + " » est " + KindText(kind) + ", pas un fichier : refusé");
 }
 
 class PosixInputFile final : public InputFile {
  public:
   PosixInputFile(int fd, std::string path, const FileInfo& info)
-      : fd_(fd), path_(std::move(path)), info_(info) {}
+      : fd_(fd), file_{std::move(path), "de"}, info_(info) {}
   ~PosixInputFile() override { close(fd_); }
   PosixInputFile(const PosixInputFile&) = delete;
   PosixInputFile& operator=(const PosixInputFile&) = delete;
 
-  std::size_t Read(std::span<std::uint8_t> bytes) override { return ReadSome(fd_, bytes, path_); }
+  std::size_t Read(std::span<std::uint8_t> bytes) override {
+    return posix::ReadSome(fd_, bytes, file_);
+  }
   const FileInfo& info() const override { return info_; }
-  void Rewind() override { Seek(fd_, path_); }
+  void Rewind() override { posix::Rewind(fd_, file_); }
 
  private:
   int fd_;
-  std::string path_;
+  posix::Named file_;
   FileInfo info_;
 };
 
-class PosixTemporaryFile final : public TemporaryFile {
+class PosixStream final : public Writer {
  public:
-  PosixTemporaryFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {
-    WatchTemporaryFile(path_);
-  }
-  ~PosixTemporaryFile() override {
-    const InterruptionsHeld held;
-    if (fd_ >= 0) {
-      close(fd_);
-    }
-    if (!committed_) {
-      unlink(path_.c_str());
-    }
-    ForgetTemporaryFile();
-  }
-  PosixTemporaryFile(const PosixTemporaryFile&) = delete;
-  PosixTemporaryFile& operator=(const PosixTemporaryFile&) = delete;
+  PosixStream(int fd, std::string path) : fd_(fd), file_{std::move(path)} {}
+  ~PosixStream() override { close(fd_); }
+  PosixStream(const PosixStream&) = delete;
+  PosixStream& operator=(const PosixStream&) = delete;
 
-  void Write(std::span<const std::uint8_t> bytes) override {
-    while (!bytes.empty()) {
-      const ssize_t done = write(fd_, bytes.data(), bytes.size());
-      if (done < 0 && errno == EINTR) {
-        continue;
-      }
-      if (done <= 0) {
-        Fail("écriture impossible dans", path_, done < 0 ? errno : ENOSPC);
-      }
-      bytes = bytes.subspan(static_cast<std::size_t>(done));
-    }
-  }
-  std::size_t Read(std::span<std::uint8_t> bytes) override { return ReadSome(fd_, bytes, path_); }
-  void Finish() override {
-    if (fsync(fd_) != 0) {
-      Fail("écriture impossible dans", path_);
-    }
-    Seek(fd_, path_);
-  }
-  void Commit(const std::string& destination) override {
-    const int fd = fd_;
-    fd_ = -1;
-    if (close(fd) != 0) {
-      Fail("écriture impossible dans", path_);
-    }
-    if (rename(path_.c_str(), destination.c_str()) != 0) {
-      Fail("impossible de remplacer", destination);
-    }
-    committed_ = true;
-  }
+  void Write(std::span<const std::uint8_t> bytes) override { posix::WriteAll(fd_, bytes, file_); }
 
  private:
   int fd_;
-  std::string path_;
-  bool committed_ = false;
+  posix::Named file_;
 };
 
 class PosixFileSystem final : public FileSystem {
  public:
+  explicit PosixFileSystem(TemporaryKind temporaries) : temporaries_(temporaries) {}
+
   std::optional<FileInfo> Stat(const std::string& path) override {
     struct stat st {};
-    if (stat(path.c_str(), &st) == 0) {
-      return InfoFrom(st);
+    if (stat(path.c_str(), &st) != 0) {
+      if (errno == ENOENT || errno == ENOTDIR) {
+        return std::nullopt;
+      }
+      Fail("impossible d'examiner", path);
     }
-    if (errno == ENOENT || errno == ENOTDIR) {
-      return std::nullopt;
-    }
-    Fail("impossible d'examiner", path);
+    FileInfo info = InfoFrom(st);
+    // Root may write anything; a file system mounted read-only is told when writing.
+    info.read_only =
+        info.kind == FileKind::kRegular && access(path.c_str(), W_OK) != 0 && errno == EACCES;
+    return info;
   }
 
   std::vector<FolderEntry> List(const std::string& folder) override {
@@ -200,48 +129,87 @@ class PosixFileSystem final : public FileSystem {
 
   std::unique_ptr<InputFile> OpenRead(const std::string& path) override {
     // Non-blocking, so that a named pipe cannot hang the open; only plain files are read anyway.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+      const int error = errno;
+      struct stat st {};
+      if (stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
+        RefuseKind(path, KindOf(st.st_mode));  // a socket, which cannot be opened
+      }
+      Fail("impossible d'ouvrir", path, error);
+    }
+    struct stat st {};
+    if (fstat(fd, &st) != 0) {
+      const int error = errno;
+      close(fd);
+      Fail("impossible d'examiner", path, error);
+    }
+    const FileInfo info = InfoFrom(st);
+    if (info.kind != FileKind::kRegular && info.kind != FileKind::kFolder) {
+      close(fd);
+      RefuseKind(path, info.kind);
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return std::make_unique<PosixInputFile>(fd, path, info);
+  }
+
+  // Linux names are exact: a file is named as it is stored.
+  std::string StoredName(const std::string& path) override {
+    return std::string(SplitPath(path, PathStyle::kPosix).name);
+  }
+
+  std::string FollowLinks(const std::string& path) override {
+    std::string current = path;
+    for (int hop = 0; hop < 40; ++hop) {
+      struct stat st {};
+      if (lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+        return current;
+      }
+      std::string target(static_cast<std::size_t>(PATH_MAX), '\0');
+      const ssize_t length = readlink(current.c_str(), target.data(), target.size());
+      if (length < 0) {
+        Fail("impossible de lire le lien", current);
+      }
+      target.resize(static_cast<std::size_t>(length));
+      // A relative target starts from the link's own folder.
+      current = target.starts_with('/') ? target
+                                        : JoinPath(SplitPath(current, PathStyle::kPosix).folder,
+                                                   target, PathStyle::kPosix);
+      if (stat(current.c_str(), &st) != 0 && errno == ENOENT && lstat(current.c_str(), &st) != 0) {
+        throw IoError("« " + path + " » est un lien vers « " + current +
+                      " », qui n'existe pas : refusé");
+      }
+    }
+    Fail("impossible de suivre le lien", path, ELOOP);
+  }
+
+  std::unique_ptr<Writer> OpenStream(const std::string& path) override {
+    // A pipe without a reader makes the writes fail (EPIPE), reported, rather than end the tool.
+    static_cast<void>(std::signal(SIGPIPE, SIG_IGN));
+    const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
       Fail("impossible d'ouvrir", path);
     }
     struct stat st {};
-    if (fstat(fd, &st) != 0 || (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))) {
-      const int error = errno;
+    if (fstat(fd, &st) != 0 || !IsStream(KindOf(st.st_mode))) {
       close(fd);
-      if (error != 0) {
-        Fail("impossible d'examiner", path, error);
-      }
-      throw IoError("« " + path + " » n'est pas un fichier ordinaire");
+      throw IoError("« " + path + " » a changé pendant l'opération : refusé");
     }
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    return std::make_unique<PosixInputFile>(fd, path, InfoFrom(st));
+    return std::make_unique<PosixStream>(fd, path);
   }
 
-  std::unique_ptr<TemporaryFile> CreateTemporary(const std::string& folder) override {
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      std::array<char, 8> digits{};
-      auto* const end = std::to_chars(digits.begin(), digits.end(), random(), 16).ptr;
-      const std::string name = "~tf" + std::string(digits.begin(), end) + ".tmp";
-      const std::string path = JoinPath(folder, name, PathStyle::kPosix);
-      const InterruptionsHeld held;
-      const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (fd >= 0) {
-        return std::make_unique<PosixTemporaryFile>(fd, path);
-      }
-      if (errno != EEXIST) {
-        Fail("impossible de créer un fichier dans le dossier", folder.empty() ? "." : folder);
-      }
-    }
-    throw IoError("impossible de créer un fichier temporaire dans « " + folder + " »");
+  std::unique_ptr<TemporaryFile> CreateTemporary(const std::string& destination) override {
+    return posix::CreateTemporary(destination, temporaries_);
   }
+
+ private:
+  TemporaryKind temporaries_;
 };
 
 }  // namespace
 
-std::unique_ptr<FileSystem> MakeNativeFileSystem() {
-  return std::make_unique<PosixFileSystem>();
+std::unique_ptr<FileSystem> MakeNativeFileSystem(TemporaryKind temporaries) {
+  return std::make_unique<PosixFileSystem>(temporaries);
 }
 
 }  // namespace tools

@@ -21,36 +21,59 @@ void Session::ProtectSources(const Plan& plan) {
   }
 }
 
-std::optional<FileInfo> Session::CheckDestination(const std::string& destination) {
-  std::optional<FileInfo> info;
+Target Session::CheckDestination(const std::string& destination) {
+  Target target{destination, {}};
   try {
-    info = files_.Stat(destination);
+    target.existing = files_.Stat(destination);
   } catch (const IoError& error) {
     throw ToolError(Status::kDestination, error.what());
   }
-  if (!info) {
-    return info;
+  if (target.existing) {
+    const FileInfo& info = *target.existing;
+    const std::string named = "« " + destination + " »";
+    if (info.kind == FileKind::kFolder) {
+      throw ToolError(Status::kDestination, named + " est un dossier");
+    }
+    if (info.kind != FileKind::kRegular && !IsStream(info.kind)) {
+      throw ToolError(Status::kDestination, named + " est " + KindText(info.kind) +
+                                                ", qui ne peut pas recevoir le résultat : refusé");
+    }
+    if (std::find(sources_.begin(), sources_.end(), info.id) != sources_.end()) {
+      throw ToolError(Status::kDestination,
+                      named + " est un fichier source de cette commande : refusé");
+    }
+    if (std::find(written_.begin(), written_.end(), info.id) != written_.end()) {
+      throw ToolError(Status::kDestination,
+                      named + " vient d'être écrit par cette commande : refusé");
+    }
+    if (info.read_only) {
+      throw ToolError(Status::kDestination,
+                      named + " est protégé en écriture : refusé, il reste tel quel");
+    }
   }
-  if (info->is_folder) {
-    throw ToolError(Status::kDestination, "« " + destination + " » est un dossier");
+  if (!target.stream()) {
+    try {
+      target.path = files_.FollowLinks(destination);
+    } catch (const IoError& error) {
+      throw ToolError(Status::kDestination, error.what());
+    }
   }
-  if (std::find(sources_.begin(), sources_.end(), info->id) != sources_.end()) {
-    throw ToolError(Status::kDestination,
-                    "« " + destination + " » est un fichier source de cette commande : refusé");
-  }
-  if (std::find(written_.begin(), written_.end(), info->id) != written_.end()) {
-    throw ToolError(Status::kDestination,
-                    "« " + destination + " » vient d'être écrit par cette commande : refusé");
-  }
-  return info;
+  return target;
 }
 
 void Session::Commit(TemporaryFile& temporary, const std::string& destination) {
-  CheckDestination(destination);
+  const Target target = CheckDestination(destination);
+  if (target.stream()) {
+    throw ToolError(Status::kDestination,
+                    "« " + destination + " » a changé pendant l'opération : refusé");
+  }
   try {
-    temporary.Commit(destination);
-  } catch (const IoError& error) {
+    temporary.Commit();
+  } catch (const CommitError& error) {
     throw ToolError(StatusFor(codec::Error::kOutputFailed), error.what());
+  } catch (const IoError& error) {
+    throw ToolError(StatusFor(codec::Error::kOutputFailed),
+                    std::string(error.what()) + " ; " + LeftBehind(target, 0));
   }
   try {
     if (const auto info = files_.Stat(destination)) {
@@ -59,6 +82,17 @@ void Session::Commit(TemporaryFile& temporary, const std::string& destination) {
   } catch (const IoError&) {
     // Written all the same; only the guard against a second write to it is lost.
   }
+}
+
+std::string LeftBehind(const Target& target, std::uint64_t streamed) {
+  if (target.stream()) {
+    if (streamed == 0) {
+      return "rien n'a été écrit dans « " + target.path + " »";
+    }
+    return "sortie arrêtée après " + std::to_string(streamed) + " octets écrits dans « " +
+           target.path + " »";
+  }
+  return target.existing ? "destination inchangée" : "rien n'a été écrit";
 }
 
 void Session::Fail(Status status, std::string_view message) {

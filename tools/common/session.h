@@ -1,6 +1,9 @@
 // One run of a tool over its jobs: reports in French on the error stream, remembers the first
 // failure's status, and guards every destination. A destination is refused when it is one of the
-// run's sources or a file the run already wrote, compared by file identity, never by spelling.
+// run's sources or a file the run already wrote, compared by file identity, never by spelling; when
+// it is a folder, a socket or a disk; and when it is a file the user may not write. A device or a
+// pipe takes the output straight through. A symbolic link is followed: the file it leads to is
+// replaced, in its own folder.
 #pragma once
 
 #include <optional>
@@ -17,6 +20,13 @@
 
 namespace tools {
 
+// Where a job's output goes, once checked.
+struct Target {
+  std::string path;                  // the file to write: the destination, or where its link leads
+  std::optional<FileInfo> existing;  // what is there now
+  bool stream() const { return existing && IsStream(existing->kind); }
+};
+
 class Session {
  public:
   Session(FileSystem& files, std::string_view tool_name);
@@ -24,10 +34,11 @@ class Session {
   // Remembers the identities of every source of the plan, before anything is written.
   void ProtectSources(const Plan& plan);
 
-  // Throws ToolError(kDestination) when `destination` may not be written; returns what is there.
-  std::optional<FileInfo> CheckDestination(const std::string& destination);
+  // Throws ToolError(kDestination) when `destination` may not be written.
+  Target CheckDestination(const std::string& destination);
 
-  // Checks the destination once more, renames the finished temporary file over it and remembers it.
+  // Checks the destination once more, puts the finished temporary file in its place and remembers
+  // it. Failures keep the destination as it was.
   void Commit(TemporaryFile& temporary, const std::string& destination);
 
   void Fail(Status status, std::string_view message);
@@ -43,6 +54,10 @@ class Session {
   std::vector<FileId> written_;
   Status status_ = Status::kOk;
 };
+
+// The end of a failure's message: what it left at the target. A device or a pipe has taken
+// `streamed` bytes already; a file was left as it was, or was never made.
+std::string LeftBehind(const Target& target, std::uint64_t streamed);
 
 // A whole run of a tool: its help when asked for; else the plan of its jobs, each done by
 // `work(job, arguments, session)`, a failure ending that job only. Returns the exit status.

@@ -1,6 +1,8 @@
-// File name patterns as command lines of both platforms write them: `*` for any run of characters,
-// `?` for one character, letters compared without regard to case. As on Windows, a pattern ending
-// in ".*" also takes names without an extension ("*.*" takes every name).
+// File name patterns as command lines of both platforms write them, in UTF-8: `*` for any run of
+// characters, `?` for one character, letters compared without regard to case; as on Windows, a
+// pattern ending in ".*" also takes names without an extension ("*.*" takes every name). These are
+// the rules shared with the program's file list (shared/wildcard.h, which also says what each side
+// adds on purpose). A pattern is one word: ";", blanks and a final "." belong to the name.
 #pragma once
 
 #include <string_view>

@@ -1,76 +1,67 @@
-// The file system layer on Windows: wide API calls, identities from GetFileInformationByHandle.
+// The file system layer on Windows: wide API calls, identities from GetFileInformationByHandle,
+// kinds from GetFileType, so that NUL, CON and pipes are known for what they are.
 #include <windows.h>
 
-#include <algorithm>
-#include <array>
-#include <charconv>
-#include <random>
+#include <vector>
 
 #include "common/failure.h"
 #include "common/file_system.h"
-#include "common/interrupt_cleanup.h"
 #include "common/paths.h"
-#include "common/text.h"
+#include "common/win32_io.h"
+#include "common/win32_temporary_file.h"
 
 namespace tools {
 namespace {
 
-std::wstring Wide(const std::string& text) {
-  const std::u16string units = Utf8ToUtf16(text);
-  return {units.begin(), units.end()};
-}
+using win32::Fail;
+using win32::HandleCloser;
+using win32::Narrow;
+using win32::Wide;
 
-std::string Narrow(const wchar_t* text) {
-  const std::wstring_view view(text);
-  return Utf16ToUtf8(std::u16string(view.begin(), view.end()));
-}
-
-std::string Describe(DWORD error) {
-  switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-      return "fichier ou dossier introuvable";
-    case ERROR_ACCESS_DENIED:
-      return "accès refusé";
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-      return "fichier utilisé par un autre programme";
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return "disque plein";
-    case ERROR_WRITE_PROTECT:
-      return "support protégé en écriture";
-    case ERROR_NOT_READY:
-      return "lecteur non prêt";
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME:
-    case ERROR_DIRECTORY:
-      return "nom invalide";
-    case ERROR_FILENAME_EXCED_RANGE:
-      return "nom trop long";
-    case ERROR_NOT_ENOUGH_MEMORY:
-    case ERROR_OUTOFMEMORY:
-      return "mémoire insuffisante";
-    case ERROR_CRC:
-      return "erreur de lecture du support";
-    case ERROR_NETNAME_DELETED:
-    case ERROR_UNEXP_NET_ERR:
-      return "connexion réseau perdue";
-    default:
-      return "erreur système " + std::to_string(error);
+// A name that the system takes for a device in any folder (NUL, CON, COM1...): it has no file
+// to examine, and the console opens only for reading or for writing.
+bool IsDosDevice(const std::wstring& path) {
+  if (path.starts_with(L"\\\\")) {
+    return false;  // \\.\ and \\?\ paths are examined by opening them
   }
+  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  std::vector<wchar_t> full(size + 1);
+  const DWORD length =
+      GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  return size > 0 && length > 0 && length < full.size() &&
+         std::wstring_view(full.data(), length).starts_with(L"\\\\.\\");
 }
 
-[[noreturn]] void Fail(const std::string& what, const std::string& path,
-                       DWORD error = GetLastError()) {
-  throw IoError(what + " « " + path + " » : " + Describe(error));
+bool IsNotFound(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+         error == ERROR_INVALID_NAME;
 }
 
-FileInfo InfoFrom(const BY_HANDLE_FILE_INFORMATION& data) {
+FileInfo InfoOf(HANDLE handle, const std::string& path) {
   FileInfo info;
+  switch (GetFileType(handle)) {
+    case FILE_TYPE_CHAR:
+      info.kind = FileKind::kDevice;
+      return info;
+    case FILE_TYPE_PIPE:
+      info.kind = FileKind::kPipe;
+      return info;
+    case FILE_TYPE_DISK:
+      break;
+    default:
+      info.kind = FileKind::kDisk;
+      return info;
+  }
+  BY_HANDLE_FILE_INFORMATION data{};
+  if (GetFileInformationByHandle(handle, &data) == 0) {
+    Fail("impossible d'examiner", path);
+  }
   info.id = {data.dwVolumeSerialNumber,
              (static_cast<std::uint64_t>(data.nFileIndexHigh) << 32) | data.nFileIndexLow};
-  info.is_folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  info.kind = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileKind::kFolder
+                                                                      : FileKind::kRegular;
+  info.read_only =
+      info.kind == FileKind::kRegular && (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
   info.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   info.modified = static_cast<std::int64_t>(
       (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
@@ -78,131 +69,64 @@ FileInfo InfoFrom(const BY_HANDLE_FILE_INFORMATION& data) {
   return info;
 }
 
-FileInfo InfoOf(HANDLE handle, const std::string& path) {
-  BY_HANDLE_FILE_INFORMATION data{};
-  if (GetFileInformationByHandle(handle, &data) == 0) {
-    Fail("impossible d'examiner", path);
-  }
-  return InfoFrom(data);
-}
-
-std::size_t ReadSome(HANDLE handle, std::span<std::uint8_t> bytes, const std::string& path) {
-  DWORD got = 0;
-  const auto wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-  if (ReadFile(handle, bytes.data(), wanted, &got, nullptr) == 0) {
-    Fail("lecture impossible de", path);
-  }
-  return got;
-}
-
-void Seek(HANDLE handle, const std::string& path) {
-  if (SetFilePointerEx(handle, LARGE_INTEGER{}, nullptr, FILE_BEGIN) == 0) {
-    Fail("retour au début impossible dans", path);
-  }
-}
-
 class Win32InputFile final : public InputFile {
  public:
   Win32InputFile(HANDLE handle, std::string path, const FileInfo& info)
-      : handle_(handle), path_(std::move(path)), info_(info) {}
+      : handle_(handle), file_{std::move(path), "de"}, info_(info) {}
   ~Win32InputFile() override { CloseHandle(handle_); }
   Win32InputFile(const Win32InputFile&) = delete;
   Win32InputFile& operator=(const Win32InputFile&) = delete;
 
   std::size_t Read(std::span<std::uint8_t> bytes) override {
-    return ReadSome(handle_, bytes, path_);
+    return win32::ReadSome(handle_, bytes, file_);
   }
   const FileInfo& info() const override { return info_; }
-  void Rewind() override { Seek(handle_, path_); }
+  void Rewind() override { win32::Rewind(handle_, file_); }
 
  private:
   HANDLE handle_;
-  std::string path_;
+  win32::Named file_;
   FileInfo info_;
 };
 
-class Win32TemporaryFile final : public TemporaryFile {
+class Win32Stream final : public Writer {
  public:
-  Win32TemporaryFile(HANDLE handle, std::string path) : handle_(handle), path_(std::move(path)) {
-    WatchTemporaryFile(path_);
-  }
-  ~Win32TemporaryFile() override {
-    const InterruptionsHeld held;
-    if (handle_ != INVALID_HANDLE_VALUE) {
-      CloseHandle(handle_);
-    }
-    if (!committed_) {
-      DeleteFileW(Wide(path_).c_str());
-    }
-    ForgetTemporaryFile();
-  }
-  Win32TemporaryFile(const Win32TemporaryFile&) = delete;
-  Win32TemporaryFile& operator=(const Win32TemporaryFile&) = delete;
+  Win32Stream(HANDLE handle, std::string path) : handle_(handle), file_{std::move(path)} {}
+  ~Win32Stream() override { CloseHandle(handle_); }
+  Win32Stream(const Win32Stream&) = delete;
+  Win32Stream& operator=(const Win32Stream&) = delete;
 
   void Write(std::span<const std::uint8_t> bytes) override {
-    while (!bytes.empty()) {
-      DWORD done = 0;
-      const auto wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-      if (WriteFile(handle_, bytes.data(), wanted, &done, nullptr) == 0) {
-        Fail("écriture impossible dans", path_);
-      }
-      if (done == 0) {
-        Fail("écriture impossible dans", path_, ERROR_DISK_FULL);
-      }
-      bytes = bytes.subspan(done);
-    }
-  }
-  std::size_t Read(std::span<std::uint8_t> bytes) override {
-    return ReadSome(handle_, bytes, path_);
-  }
-  void Finish() override {
-    if (FlushFileBuffers(handle_) == 0) {
-      Fail("écriture impossible dans", path_);
-    }
-    Seek(handle_, path_);
-  }
-  void Commit(const std::string& destination) override {
-    HANDLE handle = handle_;
-    handle_ = INVALID_HANDLE_VALUE;
-    if (CloseHandle(handle) == 0) {
-      Fail("écriture impossible dans", path_);
-    }
-    if (MoveFileExW(Wide(path_).c_str(), Wide(destination).c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
-      Fail("impossible de remplacer", destination);
-    }
-    committed_ = true;
+    win32::WriteAll(handle_, bytes, file_);
   }
 
  private:
   HANDLE handle_;
-  std::string path_;
-  bool committed_ = false;
+  win32::Named file_;
 };
 
 class Win32FileSystem final : public FileSystem {
  public:
   std::optional<FileInfo> Stat(const std::string& path) override {
+    const std::wstring wide = Wide(path);
+    if (IsDosDevice(wide)) {
+      FileInfo device;
+      device.kind = FileKind::kDevice;
+      return device;
+    }
     // Attributes only: no sharing conflict with a file that is open, even our own source.
-    HANDLE handle = CreateFileW(Wide(path).c_str(), FILE_READ_ATTRIBUTES,
+    HANDLE handle = CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
-      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
-          error == ERROR_INVALID_NAME) {
+      if (IsNotFound(error)) {
         return std::nullopt;
       }
       Fail("impossible d'examiner", path, error);
     }
-    try {
-      const FileInfo info = InfoOf(handle, path);
-      CloseHandle(handle);
-      return info;
-    } catch (...) {
-      CloseHandle(handle);
-      throw;
-    }
+    const HandleCloser closer(handle);
+    return InfoOf(handle, path);
   }
 
   std::vector<FolderEntry> List(const std::string& folder) override {
@@ -241,8 +165,8 @@ class Win32FileSystem final : public FileSystem {
     }
     try {
       const FileInfo info = InfoOf(handle, path);
-      if (!info.is_folder && GetFileType(handle) != FILE_TYPE_DISK) {
-        throw IoError("« " + path + " » n'est pas un fichier ordinaire");
+      if (info.kind != FileKind::kRegular && info.kind != FileKind::kFolder) {
+        throw IoError("« " + path + " » est " + KindText(info.kind) + ", pas un fichier : refusé");
       }
       return std::make_unique<Win32InputFile>(handle, path, info);
     } catch (...) {
@@ -251,36 +175,67 @@ class Win32FileSystem final : public FileSystem {
     }
   }
 
-  std::unique_ptr<TemporaryFile> CreateTemporary(const std::string& folder) override {
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      // An 8.3 name, so that the folder's short names are not disturbed.
-      std::array<char, 5> digits{};
-      auto* const end = std::to_chars(digits.begin(), digits.end(), random() & 0xFFFFF, 16).ptr;
-      const std::string name = "~TF" + std::string(digits.begin(), end) + ".TMP";
-      const std::string path = JoinPath(folder, name, PathStyle::kWindows);
-      // Shared for deletion only, so that an interruption can remove it.
-      const InterruptionsHeld held;
-      HANDLE handle =
-          CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
-                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-      if (handle != INVALID_HANDLE_VALUE) {
-        return std::make_unique<Win32TemporaryFile>(handle, path);
-      }
-      const DWORD error = GetLastError();
-      if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-        Fail("impossible de créer un fichier dans le dossier", folder.empty() ? "." : folder,
-             error);
-      }
+  // The folder's entry for the file: its long name, in the case it was given when created.
+  std::string StoredName(const std::string& path) override {
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileW(Wide(path).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+      Fail("impossible d'examiner", path);
     }
-    throw IoError("impossible de créer un fichier temporaire dans « " + folder + " »");
+    FindClose(find);
+    return Narrow(data.cFileName);
+  }
+
+  std::string FollowLinks(const std::string& path) override {
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+      return path;
+    }
+    // Opening follows the link to its end; the handle then tells where that is.
+    HANDLE handle = CreateFileW(Wide(path).c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      if (IsNotFound(error)) {
+        throw IoError("« " + path + " » est un lien vers un fichier qui n'existe pas : refusé");
+      }
+      Fail("impossible de suivre le lien", path, error);
+    }
+    const HandleCloser closer(handle);
+    std::vector<wchar_t> target(32768);
+    const DWORD length =
+        GetFinalPathNameByHandleW(handle, target.data(), static_cast<DWORD>(target.size()),
+                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0 || length >= target.size()) {
+      Fail("impossible de suivre le lien", path);
+    }
+    return Narrow(target.data());
+  }
+
+  std::unique_ptr<Writer> OpenStream(const std::string& path) override {
+    HANDLE handle =
+        CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      Fail("impossible d'ouvrir", path);
+    }
+    const DWORD type = GetFileType(handle);
+    if (type != FILE_TYPE_CHAR && type != FILE_TYPE_PIPE) {
+      CloseHandle(handle);
+      throw IoError("« " + path + " » a changé pendant l'opération : refusé");
+    }
+    return std::make_unique<Win32Stream>(handle, path);
+  }
+
+  std::unique_ptr<TemporaryFile> CreateTemporary(const std::string& destination) override {
+    return win32::CreateTemporary(destination);
   }
 };
 
 }  // namespace
 
-std::unique_ptr<FileSystem> MakeNativeFileSystem() {
+std::unique_ptr<FileSystem> MakeNativeFileSystem(TemporaryKind) {
   return std::make_unique<Win32FileSystem>();
 }
 

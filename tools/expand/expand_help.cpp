@@ -32,7 +32,10 @@ std::string ExpandHelp() {
          "  -?, -H, --help  affiche cette aide.\n"
          "\n"
          "Un fichier sans signature connue est copié tel quel, avec un message. Un\n"
-         "fichier endommagé, tronqué ou de méthode inconnue est refusé.\n"
+         "fichier endommagé, tronqué ou de méthode inconnue est refusé ; un fichier de 4\n"
+         "à 7 octets qui suit le début d'une signature est un fichier compressé tronqué.\n"
+         "Une source donnée par son nom court 8.3 (RAPPOR~1.TX_) prend, avec -R ou vers\n"
+         "un dossier, le nom long sous lequel elle est enregistrée.\n"
          "\n" +
          CommonHelp();
 }

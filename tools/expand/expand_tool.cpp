@@ -6,6 +6,7 @@
 #include "common/paths.h"
 #include "common/plan.h"
 #include "common/session.h"
+#include "common/source_name.h"
 #include "common/steps.h"
 #include "expand/expand_help.h"
 
@@ -36,17 +37,27 @@ std::string Describe(const std::string& source, const Probe& probe, std::uint64_
   return source + " : " + FormatName(probe.header) + ", " + length + " -> " + destination;
 }
 
+// Expands (or copies, without a signature) the whole source into `out`.
+PassResult ExpandInto(InputFile& source, const codec::Header* header, Writer& out) {
+  return ReadingSource([&] {
+    source.Rewind();
+    return header != nullptr ? ExpandPass(source, out) : CopyPass(source, out);
+  });
+}
+
 void ExpandOne(const Job& job, const Arguments& arguments, FileSystem& files, Session& session) {
   const std::unique_ptr<InputFile> source = OpenSource(files, job.source);
   const Probe probe = ReadingSource([&] { return ProbeHeader(*source); });
   if (probe.error != codec::Error::kOk) {
-    ThrowPassFailure(job.source, {probe.error, {}, false, 0});
+    // Into a folder, the name would have come from the header: nothing of that name was touched.
+    ThrowPassFailure(job.source, {probe.error, probe.detail, false, 0},
+                     job.into_folder ? "rien n'a été écrit" : Untouched(files, job.destination));
   }
   const codec::Header* header = probe.format ? &probe.header : nullptr;
 
   std::string destination = job.destination;
   if (job.into_folder) {
-    const RestoredName restored = RestoreName(SplitPath(job.source, kNativeStyle).name, header);
+    const RestoredName restored = RestoreName(SourceName(files, job.source), header);
     destination = JoinPath(job.destination, restored.name, kNativeStyle);
     if (restored.header_name_unusable) {
       session.Warn("« " + job.source +
@@ -59,17 +70,23 @@ void ExpandOne(const Job& job, const Arguments& arguments, FileSystem& files, Se
     return;
   }
 
-  session.CheckDestination(destination);
-  const std::unique_ptr<TemporaryFile> temporary = CreateTemporaryBeside(files, destination);
-  const PassResult result = ReadingSource([&] {
-    source->Rewind();
-    return header != nullptr ? ExpandPass(*source, *temporary) : CopyPass(*source, *temporary);
-  });
-  if (result.error != codec::Error::kOk) {
-    ThrowPassFailure(job.source, result);
+  const Target target = session.CheckDestination(destination);
+  PassResult result;
+  if (target.stream()) {
+    const std::unique_ptr<Writer> stream = OpenTargetStream(files, target);
+    result = ExpandInto(*source, header, *stream);
+    if (result.error != codec::Error::kOk) {
+      ThrowPassFailure(job.source, result, LeftBehind(target, result.written));
+    }
+  } else {
+    const std::unique_ptr<TemporaryFile> temporary = CreateTemporaryFor(files, target);
+    result = ExpandInto(*source, header, *temporary);
+    if (result.error != codec::Error::kOk) {
+      ThrowPassFailure(job.source, result, LeftBehind(target, 0));
+    }
+    FinishTemporary(*temporary);
+    session.Commit(*temporary, destination);
   }
-  FinishTemporary(*temporary);
-  session.Commit(*temporary, destination);
   if (header == nullptr) {
     session.Warn("« " + job.source + " » n'a pas de signature connue : copié tel quel dans « " +
                  destination + " »");

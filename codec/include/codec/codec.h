@@ -21,9 +21,10 @@ namespace codec {
 enum class Error : std::uint8_t {
   kOk = 0,
   kNotCompressed,   // the input carries none of the known signatures
-  kBadHeader,       // the header is cut short or holds impossible values
+  kBadHeader,       // the header holds impossible values
   kUnknownMethod,   // an SZDD mode other than 'A', or a KWAJ method above 4
-  kTruncated,       // the data ends inside an item, or before the header's length is reached
+  kTruncated,       // the file ends inside its header, inside an item, or before the header's
+                    // length is reached
   kLengthMismatch,  // the data gives more bytes than the header says, or the input is not the
                     // length the compressor was told
   kCorruptData,     // impossible coded data (Huffman or DEFLATE stream, block framing)
@@ -58,6 +59,12 @@ inline constexpr std::uint64_t kSzddMaxLength = 0xFFFFFFFFu;
 // bytes (a short file) give std::nullopt unless they already hold a whole signature.
 inline constexpr std::size_t kSignatureLength = 8;
 std::optional<Format> DetectFormat(std::span<const std::uint8_t> prefix);
+
+// Whether a whole file ends inside a signature: it has at least kCutSignatureLength bytes, fewer
+// than kSignatureLength, and all of them are the start of a known signature. Such a file is a
+// compressed file cut short. Fewer bytes are too common a start of plain text to say so.
+inline constexpr std::size_t kCutSignatureLength = 4;
+bool IsCutSignature(std::span<const std::uint8_t> file);
 
 // What the header of a compressed file says, known once the header has been read.
 struct Header {
@@ -105,9 +112,11 @@ class SzddCompressor {
 // window is DEFLATE's 32 KiB plus zlib's own state, a KWAJ header (at most 64 KiB) is held until
 // complete, and output goes to the sink in chunks of at most 64 KiB.
 //
-// Errors: kNotCompressed (no signature), kBadHeader (header cut short or impossible, such as KWAJ
-// data starting inside its own fields), kUnknownMethod (SZDD mode other than 'A', KWAJ method above
-// 4), kTruncated (data cut inside an item or block, or short of the announced length),
+// Errors: kNotCompressed (no signature, or fewer than kCutSignatureLength bytes of one), kBadHeader
+// (impossible header, such as KWAJ data starting inside its own fields), kUnknownMethod (SZDD mode
+// other than 'A', KWAJ method above 4), kTruncated (input ending inside the header, from the
+// kCutSignatureLength-th byte of the signature on, inside an item or block, or short of the
+// announced length),
 // kLengthMismatch (more bytes than announced, or input fed after Finish()), kCorruptData
 // (impossible Huffman or DEFLATE data, MS-ZIP framing), kOutputFailed (the sink refused bytes).
 // After an error the sink may hold part of the output; it is the caller's to discard.

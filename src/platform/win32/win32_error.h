@@ -8,7 +8,7 @@
 
 namespace tassefiche {
 
-// UTF-16 to UTF-8 and back, for messages.
+// UTF-16 to UTF-8 and back, for messages (the conversions shared with the tools, shared/utf.h).
 std::string ToUtf8(std::wstring_view text);
 std::wstring FromUtf8(std::string_view text);
 

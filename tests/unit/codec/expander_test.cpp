@@ -62,8 +62,8 @@ TEST(Fixtures, EachExpandsToItsExpectedBytesOrIsRefused) {
 
 TEST(Fixtures, TheBadOnesAreRefusedForTheirOwnReason) {
   const std::vector<std::pair<std::string, Error>> expected{
-      {"bad-header-only.tx_", Error::kBadHeader},
-      {"bad-length.tx_", Error::kTruncated},  // it announces more than the stream gives
+      {"bad-header-only.tx_", Error::kTruncated},  // the file ends inside its header
+      {"bad-length.tx_", Error::kTruncated},       // it announces more than the stream gives
       {"bad-mode.tx_", Error::kUnknownMethod},
       {"bad-truncated.tx_", Error::kTruncated},
   };
@@ -115,9 +115,8 @@ TEST(Expander, TellsUncompressedFilesFromCutHeaders) {
   EXPECT_EQ(codec::Expand({}, out), Error::kNotCompressed);
   EXPECT_EQ(codec::Expand(Bytes{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'}, out),
             Error::kNotCompressed);
-  EXPECT_EQ(codec::Expand(Bytes{0x53, 0x5A, 0x44, 0x44, 0x88}, out), Error::kBadHeader);
   EXPECT_EQ(codec::Expand(Bytes{0x4B, 0x57, 0x41, 0x4A, 0x88, 0xF0, 0x27, 0xD1, 0}, out),
-            Error::kBadHeader);
+            Error::kTruncated);
 
   // A wrong first byte is known at once, before the rest arrives.
   codec::VectorSink sink;
@@ -182,6 +181,29 @@ TEST(Expander, ReportsASinkThatRefusesAndKeepsTheError) {
   EXPECT_EQ(fed == Error::kOk ? finished : fed, Error::kOutputFailed);
   EXPECT_EQ(expander.Finish(), Error::kOutputFailed);
   EXPECT_EQ(expander.Feed(Bytes{0}), Error::kOutputFailed);
+}
+
+// A file that stops inside a signature is a compressed file cut short from its fourth byte on;
+// shorter, or not following a signature to its own end, it is plain data.
+TEST(Expander, CutSignaturesAreTruncatedFromTheFourthByte) {
+  const Bytes szdd{0x53, 0x5A, 0x44, 0x44, 0x88, 0xF0, 0x27, 0x33};
+  const Bytes qbasic{0x53, 0x5A, 0x20, 0x88, 0xF0, 0x27, 0x33, 0xD1};
+  const Bytes kwaj{0x4B, 0x57, 0x41, 0x4A, 0x88, 0xF0, 0x27, 0xD1};
+  for (const Bytes* signature : {&szdd, &qbasic, &kwaj}) {
+    for (std::size_t size = 1; size < signature->size(); ++size) {
+      SCOPED_TRACE(size);
+      const Bytes cut(signature->begin(), signature->begin() + static_cast<std::ptrdiff_t>(size));
+      const bool truncated = size >= codec::kCutSignatureLength;
+      EXPECT_EQ(codec::IsCutSignature(cut), truncated);
+      Bytes out;
+      EXPECT_EQ(codec::Expand(cut, out), truncated ? Error::kTruncated : Error::kNotCompressed);
+    }
+  }
+  for (const Bytes& plain : {Bytes{'S', 'Z', 'D', 'D', '!'}, Bytes{'K', 'W', 'A', 'J', ' ', '!'},
+                             Bytes{'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33, 'A'}}) {
+    EXPECT_FALSE(codec::IsCutSignature(plain));
+  }
+  EXPECT_FALSE(codec::IsCutSignature(szdd));  // whole: a header cut later, told by the expander
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <string>
 
@@ -225,6 +226,7 @@ class BitWriter {
       }
     }
   }
+  std::size_t size() const { return bytes_.size() * 8 + used_; }
   Bytes Done() {
     Bytes out = bytes_;
     if (used_ > 0)
@@ -238,17 +240,25 @@ class BitWriter {
   unsigned used_ = 0;
 };
 
-// Tables: the first match-length table plain 4-bit codes; the second one lacks symbol 0, so
-// symbol s has code s - 1 there; the others fixed. Shows which table each code is read from.
-BitWriter LzhWithTables() {
+using Lengths = std::array<std::uint8_t, 16>;
+
+// The tables with the first match-length table plain 4-bit codes, the second one as given, written
+// out symbol by symbol, and the others fixed.
+BitWriter LzhWithSecondTable(const Lengths& second) {
   BitWriter bits;
   for (const unsigned type : {3u, 3u, 0u, 0u, 0u, 0u})
     bits.Put(type, 4);
   for (int i = 0; i < 16; ++i)
     bits.Put(4, 4);
-  for (int i = 0; i < 16; ++i)
-    bits.Put(i == 0 ? 0 : 4, 4);
+  for (const std::uint8_t length : second)
+    bits.Put(length, 4);
   return bits;
+}
+
+// The second table lacks symbol 0 and gives symbol 15 the 3-bit code 000, so that symbols 1 to 14
+// have the 4-bit codes 2 to 15 (symbol s, code s + 1): shows which table each code is read from.
+BitWriter LzhWithTables() {
+  return LzhWithSecondTable({0, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 3});
 }
 
 void PutRun(BitWriter& bits, const std::string& literals) {
@@ -261,13 +271,13 @@ void PutRun(BitWriter& bits, const std::string& literals) {
 TEST(Kwaj, MethodThreeSwitchesTablesAsLiteralRunsEnd) {
   BitWriter bits = LzhWithTables();
   PutRun(bits, "abcd");
-  bits.Put(2 - 1, 4);  // after a short run: second table, symbol 2 = length 4
+  bits.Put(2 + 1, 4);  // after a short run: second table, symbol 2 = length 4
   bits.Put(0, 6);      // distance 4: offset code 0 ...
   bits.Put(4, 6);      // ... and 6 low bits
   const std::string full(32, 'z');
   PutRun(bits, full);  // back on the first table
   PutRun(bits, "!");   // after a run of 32 the table stays the first one
-  bits.Put(3 - 1, 4);  // second table again: length 5
+  bits.Put(3 + 1, 4);  // second table again: length 5
   bits.Put(0, 6);
   bits.Put(1, 6);  // distance 1: repeats the '!'
   const std::string expected = "abcdabcd" + full + "!!!!!!";
@@ -298,12 +308,6 @@ TEST(Kwaj, DamagedMethodThreeIsRefused) {
     crowded.Put(1, 4);
   crowded.Put(0, 32);
   EXPECT_EQ(ExpandFile(KwajFile(3, {}, crowded.Done()), out), Error::kCorruptData);
-  // A code the table does not hold (the second table has no symbol 15 code 1111).
-  BitWriter missing = LzhWithTables();
-  PutRun(missing, "a");
-  missing.Put(15, 4);
-  missing.Put(0, 24);
-  EXPECT_EQ(ExpandFile(KwajFile(3, {}, missing.Done()), out), Error::kCorruptData);
   // Cut inside a literal run, well before the last byte.
   BitWriter cut = LzhWithTables();
   cut.Put(0, 4);
@@ -311,6 +315,78 @@ TEST(Kwaj, DamagedMethodThreeIsRefused) {
   cut.Put('q', 8);
   cut.Put('q', 8);
   EXPECT_EQ(ExpandFile(KwajFile(3, {}, cut.Done()), out), Error::kTruncated);
+}
+
+// A code table must fill its code space exactly, or damaged data could read as something. The
+// second match-length table varies; the data is one short run read from the first, so the second
+// table is read and checked but never used.
+TEST(Kwaj, MethodThreeTablesMustFillTheirCodeSpace) {
+  const struct {
+    const char* shape;
+    Lengths second;
+    Error expected;
+  } cases[] = {
+      {"complete, one length", {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4}, Error::kOk},
+      {"complete, every length",
+       {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 15},
+       Error::kOk},
+      {"one used symbol", {0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, Error::kOk},
+      {"one used symbol, long code", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7}, Error::kOk},
+      {"no used symbol", {}, Error::kOk},
+      {"over-subscribed", {3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3}, Error::kCorruptData},
+      {"over by one code", {1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, Error::kCorruptData},
+      {"one code missing", {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 0}, Error::kCorruptData},
+      {"a quarter missing", {1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, Error::kCorruptData},
+      {"one deep code missing",
+       {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0},
+       Error::kCorruptData},
+      {"two used symbols, short",
+       {2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2},
+       Error::kCorruptData},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shape);
+    BitWriter bits = LzhWithSecondTable(c.second);
+    PutRun(bits, "abc");
+    Bytes out;
+    EXPECT_EQ(ExpandFile(KwajFile(3, {}, bits.Done()), out), c.expected);
+    if (c.expected == Error::kOk) {
+      EXPECT_EQ(std::string(out.begin(), out.end()), "abc");
+    }
+  }
+}
+
+TEST(Kwaj, MethodThreeMissingCodesOfSparseTablesAreDamage) {
+  for (const Lengths& sparse : {Lengths{0, 0, 0, 1}, Lengths{}}) {
+    BitWriter bits = LzhWithSecondTable(sparse);
+    PutRun(bits, "abc");
+    bits.Put(0xFFFF, 16);  // read from the second table, which holds no code of ones
+    Bytes out;
+    EXPECT_EQ(ExpandFile(KwajFile(3, {}, bits.Done()), out), Error::kCorruptData);
+  }
+}
+
+TEST(Kwaj, MethodThreeFixtureWithADamagedLiteralTableIsRefused) {
+  Bytes file = ReadFile(FixtureDir() / "kwaj-method3-tables.tx$");
+  Bytes out;
+  ASSERT_EQ(ExpandFile(file, out), Error::kOk);
+  file[132] = 0x7A;  // the literal table no longer fills its code space
+  EXPECT_EQ(ExpandFile(file, out), Error::kCorruptData);
+}
+
+TEST(Kwaj, MethodThreeCutInsideAMatchLengthCodeIsTruncated) {
+  // The second table's codes of ones run to 15 bits. Two short runs, the second from that table
+  // (symbol 0, code 0), then a code of ones cut after more than a byte: a byte is not padding.
+  BitWriter bits = LzhWithSecondTable({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 15});
+  PutRun(bits, "abc");
+  bits.Put(0, 1);
+  bits.Put(0, 5);
+  bits.Put('d', 8);
+  const auto ones = static_cast<unsigned>(8 + (8 - bits.size() % 8) % 8);
+  ASSERT_LT(ones, 15u);
+  bits.Put((1u << ones) - 1, ones);
+  Bytes out;
+  EXPECT_EQ(ExpandFile(KwajFile(3, {}, bits.Done()), out), Error::kTruncated);
 }
 
 }  // namespace

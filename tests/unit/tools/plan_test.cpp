@@ -2,49 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "common/failure.h"
+#include "support/fake_file_system.h"
 
 namespace tools {
 namespace {
 
-// Folders and files by path, Windows style; enough for planning, which only looks.
-class FakeFileSystem final : public FileSystem {
- public:
-  void AddFolder(const std::string& path) { entries_[path] = Info(true); }
-  void AddFile(const std::string& path) { entries_[path] = Info(false); }
-
-  std::optional<FileInfo> Stat(const std::string& path) override {
-    std::string key = path;
-    while (key.size() > 3 && (key.back() == '\\' || key.back() == '/'))
-      key.pop_back();
-    const auto found = entries_.find(key);
-    if (found == entries_.end()) return std::nullopt;
-    return found->second;
-  }
-  std::vector<FolderEntry> List(const std::string& folder) override {
-    std::vector<FolderEntry> listed;
-    for (const auto& [path, info] : entries_) {
-      const PathParts parts = SplitPath(path, PathStyle::kWindows);
-      if (parts.folder == folder) listed.push_back({std::string(parts.name), info.is_folder});
-    }
-    if (listed.empty() && !Stat(folder)) throw IoError("dossier introuvable : " + folder);
-    return listed;
-  }
-  std::unique_ptr<InputFile> OpenRead(const std::string&) override { return nullptr; }
-  std::unique_ptr<TemporaryFile> CreateTemporary(const std::string&) override { return nullptr; }
-
- private:
-  FileInfo Info(bool is_folder) {
-    FileInfo info;
-    info.id = {1, ++next_index_};
-    info.is_folder = is_folder;
-    return info;
-  }
-  std::map<std::string, FileInfo> entries_;
-  std::uint64_t next_index_ = 0;
-};
+using testing_support::FakeFileSystem;
 
 class PlanTest : public testing::Test {
  protected:
@@ -143,19 +107,10 @@ TEST_F(PlanTest, ExpandRenamingMayLeaveOutTheDestination) {
 }
 
 TEST(PlanPosix, ANameThatExistsWithAStarIsTakenLiterally) {
-  class OneFile final : public FileSystem {
-   public:
-    std::optional<FileInfo> Stat(const std::string& path) override {
-      if (path == "/data") return FileInfo{{1, 1}, true, 0, 0};
-      if (path == "/data/a*b") return FileInfo{{1, 2}, false, 0, 0};
-      return std::nullopt;
-    }
-    std::vector<FolderEntry> List(const std::string&) override {
-      return {{"a*b", false}, {"aXb", false}};
-    }
-    std::unique_ptr<InputFile> OpenRead(const std::string&) override { return nullptr; }
-    std::unique_ptr<TemporaryFile> CreateTemporary(const std::string&) override { return nullptr; }
-  } files;
+  FakeFileSystem files;
+  files.AddFolder("/data");
+  files.AddFile("/data/a*b");
+  files.AddFile("/data/aXb");
   const std::vector<std::string> words{"/data/a*b", "/data"};
   const Plan plan =
       MakePlan(ParseArguments(words, PathStyle::kPosix), Tool::kCompress, files, PathStyle::kPosix);

@@ -25,6 +25,7 @@ TEST(WildcardMatch, QuestionMarkTakesOneCharacterNotOneByte) {
 TEST(WildcardMatch, AccentedLettersIgnoreCaseToo) {
   EXPECT_TRUE(WildcardMatch("ÉTÉ*.TXT", "été 2024.txt"));
   EXPECT_TRUE(WildcardMatch("*ŒUVRE*", "chef-d'œuvre.doc"));
+  EXPECT_TRUE(WildcardMatch("ФАЙЛ*", "файл.txt"));
   EXPECT_TRUE(SameNameIgnoringCase("ÿ.TXT", "Ÿ.txt"));
   EXPECT_FALSE(SameNameIgnoringCase("×", "÷"));
 }

@@ -61,6 +61,21 @@ Launched Launch(const std::wstring& application, const std::wstring& command_lin
   return launched;
 }
 
+HANDLE Start(const std::wstring& application, const std::wstring& command_line) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_HIDE;
+  PROCESS_INFORMATION process{};
+  std::wstring line = command_line;  // CreateProcessW may write into it
+  if (CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                     nullptr, nullptr, &startup, &process) == 0) {
+    throw std::runtime_error("CreateProcessW failed: " + std::to_string(GetLastError()));
+  }
+  CloseHandle(process.hThread);
+  return process.hProcess;
+}
+
 std::wstring UpperCased(std::wstring text) {
   CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
   return text;

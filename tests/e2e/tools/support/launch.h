@@ -2,6 +2,8 @@
 // application name and a composed command line, window hidden.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -16,6 +18,9 @@ struct Launched {
 
 // Runs `command_line` with `application` as the program and waits for its end.
 Launched Launch(const std::wstring& application, const std::wstring& command_line);
+
+// Starts `command_line` without waiting, its output going nowhere; returns the process handle.
+HANDLE Start(const std::wstring& application, const std::wstring& command_line);
 
 // The whole line in capitals, as the program sends it.
 std::wstring UpperCased(std::wstring text);

@@ -3,12 +3,16 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
+#include <chrono>
 #include <csignal>
+#include <filesystem>
 #include <stdexcept>
+#include <thread>
 
 namespace tools::testing_support {
 namespace {
@@ -71,6 +75,7 @@ RunResult RunTool(const std::string& program, const std::vector<std::string>& ar
                          static_cast<rlim_t>(options.file_size_limit)};
       setrlimit(RLIMIT_FSIZE, &limit);
     }
+    if (options.umask >= 0) umask(static_cast<mode_t>(options.umask));
     if (options.as_nobody && getuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
       _exit(126);
     }
@@ -104,6 +109,20 @@ int WaitTool(int pid) {
   int wait_status = 0;
   waitpid(pid, &wait_status, 0);
   return StatusOf(wait_status);
+}
+
+bool WaitUntilWritingIn(int pid, const std::string& folder) {
+  const std::filesystem::path fds = "/proc/" + std::to_string(pid) + "/fd";
+  const std::string prefix = std::filesystem::canonical(folder).string() + "/";
+  for (int i = 0; i < 20000; ++i) {
+    std::error_code ignored;
+    for (const auto& fd : std::filesystem::directory_iterator(fds, ignored)) {
+      const std::string target = std::filesystem::read_symlink(fd.path(), ignored).string();
+      if (target.starts_with(prefix)) return true;
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
+  return false;
 }
 
 }  // namespace tools::testing_support

@@ -10,6 +10,7 @@ namespace tools::testing_support {
 struct RunOptions {
   bool as_nobody = false;     // drop root privileges, so that permissions apply to the tool
   long file_size_limit = -1;  // bytes: writes beyond fail as on a full disk
+  int umask = -1;             // the tool's umask, when set
 };
 
 struct RunResult {
@@ -24,5 +25,8 @@ RunResult RunTool(const std::string& program, const std::vector<std::string>& ar
 // Starts the tool and returns its process id; its output goes nowhere.
 int StartTool(const std::string& program, const std::vector<std::string>& arguments);
 int WaitTool(int pid);
+// Whether the running process `pid` has a file open in `folder` (named or not), within about
+// four seconds.
+bool WaitUntilWritingIn(int pid, const std::string& folder);
 
 }  // namespace tools::testing_support

@@ -143,14 +143,14 @@ TEST_F(AboutTest, TabVisitsTheThreeButtonsAndOkEscapeAndEnterClose) {
   ASSERT_NE(about, nullptr);
   EXPECT_TRUE(WaitFor([&] { return program.Focus() == program.ControlOf(about, kCmdOk); }));
   for (const int id : {kCmdSysInfo, kDetails, kCmdOk}) {
-    program.Key(VK_TAB);
+    program.PostKey(VK_TAB);
     EXPECT_TRUE(WaitFor([&] { return program.Focus() == program.ControlOf(about, id); })) << id;
   }
 
   // Escape closes it wherever the focus lies; the main window takes input again.
-  program.Key(VK_TAB);
+  program.PostKey(VK_TAB);
   ASSERT_TRUE(WaitFor([&] { return program.Focus() == program.ControlOf(about, kCmdSysInfo); }));
-  program.Key(VK_ESCAPE);
+  program.PostKey(VK_ESCAPE);
   EXPECT_TRUE(Closed(about));
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(program.Main()) != FALSE; }));
 
@@ -164,10 +164,10 @@ TEST_F(AboutTest, TabVisitsTheThreeButtonsAndOkEscapeAndEnterClose) {
   // Enter presses the focused button: "Détails..." shows its box, then Enter on OK closes.
   about = OpenAbout();
   ASSERT_NE(about, nullptr);
-  program.Key(VK_TAB);
-  program.Key(VK_TAB);
+  program.PostKey(VK_TAB);
+  program.PostKey(VK_TAB);
   ASSERT_TRUE(WaitFor([&] { return program.Focus() == program.ControlOf(about, kDetails); }));
-  program.Key(VK_RETURN);
+  program.PostKey(VK_RETURN);
   const HWND box = program.WaitForBox(L"A propos");
   ASSERT_NE(box, nullptr);
   const std::wstring details = RunningProgram::BoxText(box);
@@ -176,9 +176,9 @@ TEST_F(AboutTest, TabVisitsTheThreeButtonsAndOkEscapeAndEnterClose) {
   RunningProgram::Answer(box, IDOK);
   ASSERT_TRUE(WaitFor([&] { return IsWindow(box) == FALSE; }));
   EXPECT_TRUE(IsWindow(about));
-  program.Key(VK_TAB);
+  program.PostKey(VK_TAB);
   ASSERT_TRUE(WaitFor([&] { return program.Focus() == program.ControlOf(about, kCmdOk); }));
-  program.Key(VK_RETURN);
+  program.PostKey(VK_RETURN);
   EXPECT_TRUE(Closed(about));
 }
 

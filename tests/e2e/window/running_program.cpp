@@ -140,7 +140,7 @@ HWND RunningProgram::Focus() const {
   return gui.hwndFocus;
 }
 
-void RunningProgram::Key(WPARAM virtual_key) const {
+void RunningProgram::PostKey(WPARAM virtual_key) const {
   const HWND focus = Focus();
   const UINT scan = MapVirtualKeyW(static_cast<UINT>(virtual_key), MAPVK_VK_TO_VSC);
   PostMessageW(focus, WM_KEYDOWN, virtual_key, 1 | static_cast<LPARAM>(scan) << 16);

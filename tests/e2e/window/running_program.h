@@ -42,8 +42,8 @@ class RunningProgram {
   HWND WaitForWindow(std::wstring_view class_name) const;
   // The window that has the keyboard focus in the program.
   HWND Focus() const;
-  // A key stroke, as the keyboard gives it to the window that has the focus.
-  void Key(WPARAM virtual_key) const;
+  // A key stroke posted to the window that has the focus, as the keyboard gives it there.
+  void PostKey(WPARAM virtual_key) const;
   // True once the program's process has ended, within `limit`.
   bool Ended(std::chrono::milliseconds limit = std::chrono::seconds(10)) const;
 

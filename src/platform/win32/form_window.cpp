@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <exception>
 #include <optional>
@@ -102,6 +103,7 @@ void FormWindow::Create(HWND owner) {
                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
   CreateControls({}, hwnd_, dpi);
+  if (high_contrast_) ShowScheme();
 }
 
 // The window system's tab order is the order of creation within each container.
@@ -159,9 +161,21 @@ COLORREF FormWindow::TextColour() const {
   return GetSysColor(own_back_brush_ != nullptr ? COLOR_WINDOWTEXT : COLOR_BTNTEXT);
 }
 
+// The controls' visual style keeps colours of its own, which the user's scheme would not reach; the
+// classic controls draw with the system colours alone. A class list that names no class leaves a
+// control without a visual style on every implementation of the platform (an empty one is refused
+// by some); none at all gives it back the platform's.
+void FormWindow::ShowScheme() const {
+  const wchar_t* style = high_contrast_ ? L" " : nullptr;
+  for (const auto& view : views_)
+    SetWindowTheme(view->Hwnd(), style, style);
+}
+
 // The common controls keep the system colours they were made with until they are told of a change.
 void FormWindow::Recolour() {
+  const bool was_high_contrast = high_contrast_;
   high_contrast_ = HighContrastChosen();
+  if (high_contrast_ != was_high_contrast) ShowScheme();
   EnumChildWindows(
       hwnd_,
       [](HWND child, LPARAM) {

@@ -80,6 +80,8 @@ class FormWindow : public FormView {
   void RestoreFocus();
   // A change of the colour scheme: the views draw again with the colours it asks for.
   void Recolour();
+  // The controls in the classic style while in high contrast, else in the platform's visual style.
+  void ShowScheme() const;
   // The view whose row has the particular, if any (the default and the cancel button).
   Win32View* ViewWith(bool Particulars::*particular) const;
   SIZE WindowSizeFor(int dpi) const;

@@ -51,6 +51,7 @@ class ImageView : public Win32View {
  protected:
   const wchar_t* WindowClass() const override { return L"STATIC"; }
   DWORD Style() const override;
+  void ShowAll() override;
 };
 
 class LineView : public Win32View {

@@ -2,6 +2,7 @@
 // focus, and the focus goes on to the next control of the tab order, where Tab moves it further.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -40,6 +41,12 @@ TEST(FocusThroughTheWindow, AJobByAltCOrEnterLeavesTheFocusWhereTabGoesOn) {
   ASSERT_TRUE(WaitFor([&] { return program.Focus() == files; }));
   RunningProgram::Key(VK_DOWN);
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(program.Control(kBtCompres)) != FALSE; }));
+  // The entry the arrow reached is the list's focused and selected one, with its text, as a screen
+  // reader asks the list for it.
+  EXPECT_EQ(
+      SendMessageW(files, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED | LVNI_SELECTED),
+      1);
+  EXPECT_EQ(program.FileEntry(files, 1), L"B.TXT");
   RunningProgram::KeyWith(VK_MENU, 'C');
   EXPECT_NE(folder.RecordedLine(L"COMPRESS.EXE").find(L"\\B.TXT "), std::wstring::npos);
   ExpectTheFocusOnTheNextTabStop(program);

@@ -1,7 +1,7 @@
 // What assistive technology finds in the real windows, read from outside: each list, drive list and
 // the pattern box comes just after its label in the window order, and no label hides a border of
 // its control; the frames are the platform's group boxes named by their captions; the focus still
-// visits the controls in their tab order.
+// visits the controls in their tab order; the about window's clickable picture has a name.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,6 +15,9 @@
 
 namespace tassefiche::e2e {
 namespace {
+
+constexpr int kCommand1 = 4;
+constexpr int kImage2 = 2009;  // no tab index: 2000 and its row
 
 int TabIndexOf(std::wstring_view name) {
   for (const ControlLayout& row : kFrmCopyLayout.controls) {
@@ -55,6 +58,14 @@ TEST(LabelsThroughTheWindow, EachControlWithoutTextFollowsItsLabelAndFramesAreGr
     at = GetNextDlgTabItem(program.Main(), at, FALSE);
     EXPECT_EQ(at, program.Control(stops[i])) << stops[i];
   }
+
+  // The about window's texts are the links themselves and its buttons carry their captions: no
+  // label there names a control. Its donation picture, which can be clicked, has a name.
+  program.Press(program.Control(kCommand1));
+  const HWND about = program.WaitForWindow(L"Tassefiche.frmAbout");
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(TextOf(program.ControlOf(about, kImage2)),
+            L"Faire un don avec PayPal - Un solution gratuite, rapide et sécurisée.");
 }
 
 }  // namespace

@@ -19,33 +19,37 @@ constexpr AttributeSwitches kTargetSwitches{
 
 constexpr std::wstring_view kWindow;
 
+// Each label above a list, a drive list or the pattern box names it.
 // clang-format off
 constexpr std::array kControls{
   //            name            kind          container  caption                 left    top  width height tab  font
   // The source pane.
   ControlLayout{L"Cadre1",      kFrame,       kWindow,   L"Source :",             120,   60, 2595, 6315, 21},
-  ControlLayout{L"Etiquette1",  kLabel,       L"Cadre1", L"Lecteur source :",     120,  240, 1575,  255, 22},
+  ControlLayout{L"Etiquette1",  kLabel,       L"Cadre1", L"Lecteur source :",     120,  240, 1575,  255, 22, nullptr,
+                {.names = L"Lecteur1"}},
   ControlLayout{L"Lecteur1",    kDriveList,   L"Cadre1", L"",                     120,  480, 2295,  315, 16, &kSansSerif},
   ControlLayout{L"Etiquette2",  kLabel,       L"Cadre1", L"Dossier source :",     120,  840, 1935,  255, 23, nullptr,
-                {.window_text = true}},
+                {.window_text = true, .names = L"Repertoire1"}},
   ControlLayout{L"Repertoire1", kFolderList,  L"Cadre1", L"",                     120, 1080, 2295, 1890, 17, &kSansSerif},
   ControlLayout{L"Etiquette3",  kLabel,       L"Cadre1", L"Fichiers sources :",   120, 3120, 2175,  195, 24, nullptr,
-                {.back_color = kLightGrey}},
+                {.back_color = kLightGrey, .names = L"Fichier1"}},
   ControlLayout{L"Fichier1",    kFileList,    L"Cadre1", L"",                     120, 3360, 2295, 2820, 18, &kSansSerif,
                 {.switches = kSourceSwitches}},
   // The target pane; its file list only displays.
   ControlLayout{L"Cadre2",      kFrame,       kWindow,   L"Cible :",             2820,   60, 2595, 6315, 25},
-  ControlLayout{L"Etiquette6",  kLabel,       L"Cadre2", L"Lecteur cible :",      120,  240, 2295,  255, 29},
+  ControlLayout{L"Etiquette6",  kLabel,       L"Cadre2", L"Lecteur cible :",      120,  240, 2295,  255, 29, nullptr,
+                {.names = L"Lecteur2"}},
   ControlLayout{L"Lecteur2",    kDriveList,   L"Cadre2", L"",                     120,  480, 2295,  315, 19, &kSansSerif},
   ControlLayout{L"Etiquette5",  kLabel,       L"Cadre2", L"Dossier cible :",      120,  840, 2295,  315, 28, nullptr,
-                {.window_text = true}},
+                {.window_text = true, .names = L"Repertoire2"}},
   ControlLayout{L"Repertoire2", kFolderList,  L"Cadre2", L"",                     120, 1080, 2295, 1890, 20, &kSansSerif},
   ControlLayout{L"Etiquette4",  kLabel,       L"Cadre2", L"Fichiers cibles :",    120, 3120, 2175,  195, 27, nullptr,
-                {.back_color = kLightGrey}},
+                {.back_color = kLightGrey, .names = L"Fichier2"}},
   ControlLayout{L"Fichier2",    kFileList,    L"Cadre2", L"",                     120, 3360, 2295, 2820, 26, &kSansSerif,
                 {.enabled = false, .switches = kTargetSwitches}},
   // The right column: display filter, attribute switches and the file-count line.
-  ControlLayout{L"Label1",      kLabel,       kWindow,   L"Filtre de sélection :", 5520, 120, 1695,  255, 30},
+  ControlLayout{L"Label1",      kLabel,       kWindow,   L"Filtre de sélection :", 5520, 120, 1695,  255, 30, nullptr,
+                {.names = L"Text1"}},
   ControlLayout{L"Text1",       kTextBox,     kWindow,   L"*.*",                 5520,  360, 2055,  285,  6},
   ControlLayout{L"Frame1",      kFrame,       kWindow,   L"Filtres",             5520,  720, 2055, 1095,  7},
   ControlLayout{L"Option1",     kOptionButton, L"Frame1", L"*.*",                 120,  240, 1815,  255,  8, nullptr,

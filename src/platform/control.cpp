@@ -9,8 +9,11 @@ const ControlLayout& Control::Layout() const {
   return *layout_;
 }
 
+// As the platform's dialogs do: a disabled window loses the focus, and with it the keyboard would
+// reach no control of the window until the user clicked one.
 void Control::SetEnabled(bool enabled) {
   if (enabled_ == enabled) return;
+  if (!enabled && form_ != nullptr) form_->PassFocusOn(*this);
   enabled_ = enabled;
   Changed(Aspect::kEnabled);
 }

@@ -69,6 +69,9 @@ struct Particulars {
   bool default_button = false;      // Enter presses it unless another button has the focus
   bool cancel_button = false;       // Escape presses it wherever the focus lies
   int line_width = 1;               // a line's width, in pixels at 96 DPI
+  // A label: the control of its container that it names, for assistive technology, which takes
+  // the name of a control without a text of its own from the label just before it.
+  std::wstring_view names = {};
 };
 
 struct ControlLayout {

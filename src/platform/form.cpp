@@ -14,6 +14,15 @@ namespace {
   throw std::logic_error(std::string(what) + ": " + std::string(name.begin(), name.end()));
 }
 
+bool NamesASibling(const FormLayout& layout, const ControlLayout& label) {
+  for (const ControlLayout& row : layout.controls) {
+    if (row.name == label.particulars.names && row.container == label.container) {
+      return label.kind == ControlKind::kLabel && &row != &label;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 // Every row names exactly one member control and every member control has its row: a mismatch is a
@@ -28,6 +37,10 @@ void Form::Place(std::initializer_list<Control*> controls) {
     Control* control = Find(row.name);
     if (control == nullptr) LayoutFault(row.name, "no control for row");
     if (!placed.insert(control).second) LayoutFault(row.name, "two rows for one control");
+    if (!row.particulars.names.empty() && !NamesASibling(layout_, row)) {
+      LayoutFault(row.name, "a label names no control of its container");
+    }
+    control->JoinForm(this);
     control->ApplyLayout(row);
     if (auto* option = dynamic_cast<OptionButton*>(control)) {
       option_groups[row.container].push_back(option);
@@ -54,6 +67,41 @@ void Form::SetCaption(std::wstring_view caption) {
 void Form::Unload() {
   unloaded_ = true;
   if (view_ != nullptr) view_->Close();
+}
+
+const Control* Form::Focused() const {
+  return view_ != nullptr ? view_->Focused() : focused_;
+}
+
+void Form::SetFocus(const Control& control) {
+  focused_ = &control;
+  if (view_ != nullptr) view_->ShowFocus(control);
+}
+
+const Control* Form::NextTabStop(const Control& from) const {
+  const Control* next = nullptr;
+  const Control* first = nullptr;
+  const int after = from.Layout().tab_index;
+  for (const Control* control : controls_) {
+    const int index = control->Layout().tab_index;
+    if (control == &from || index == kNoTabIndex || !control->Enabled() || !control->TabStop()) {
+      continue;
+    }
+    if (index > after && (next == nullptr || index < next->Layout().tab_index)) next = control;
+    if (first == nullptr || index < first->Layout().tab_index) first = control;
+  }
+  return next != nullptr ? next : first;
+}
+
+// With no control to take it, the focus leaves the form's controls, as the window system leaves it.
+void Form::PassFocusOn(const Control& leaving) {
+  if (Focused() != &leaving) return;
+  const Control* next = NextTabStop(leaving);
+  if (next != nullptr) {
+    SetFocus(*next);
+  } else {
+    focused_ = nullptr;
+  }
 }
 
 void Form::Load() const {

@@ -1,7 +1,9 @@
 // A form: a window with its controls, each described by one row of the form's layout table. The
 // window system raises Load once, before the form is first shown, and Click on the form's surface.
-// A backend may bind a view to the form, its window: the form tells it a new caption and its
-// unloading, and names the window to the platform calls that need an owner.
+// A backend may bind a view to the form, its window: the form tells it a new caption, the control
+// that takes the focus and its unloading, and names the window to the platform calls that need an
+// owner. The form keeps the keyboard focus on its controls: one that is disabled while it has the
+// focus hands it to the next control of the tab order.
 #pragma once
 
 #include <cstdint>
@@ -26,9 +28,12 @@ class FormView {
   // Closes and destroys the window.
   virtual void Close() = 0;
   virtual WindowHandle Handle() const = 0;
+  // The control that has the keyboard focus, as the user left it; nullptr when none has.
+  virtual const Control* Focused() const = 0;
+  virtual void ShowFocus(const Control& control) = 0;
 };
 
-class Form {
+class Form : public FocusKeeper {
  public:
   explicit Form(const FormLayout& layout) : layout_(layout), caption_(layout.caption) {}
   virtual ~Form() = default;
@@ -44,6 +49,15 @@ class Form {
   // Called by the form's constructor once its controls exist: matches each row of the layout table
   // to its control and gives the control its initial state.
   void Place(std::initializer_list<Control*> controls);
+
+  // The keyboard focus. A form with a window asks it, since the user moves the focus there; a form
+  // without one (in tests) keeps the focus itself.
+  const Control* Focused() const;
+  void SetFocus(const Control& control);
+  // The control that Tab reaches after `from`, going round the tab order: enabled and a tab stop.
+  // nullptr when no other control can take the focus.
+  const Control* NextTabStop(const Control& from) const;
+  void PassFocusOn(const Control& leaving) override;
 
   void Load() const;
   void Click() const;
@@ -63,6 +77,7 @@ class Form {
   std::vector<Control*> controls_;
   bool unloaded_ = false;
   FormView* view_ = nullptr;
+  const Control* focused_ = nullptr;
 };
 
 }  // namespace tassefiche

@@ -25,12 +25,14 @@ class CaptionedControl : public Control {
 class Frame : public CaptionedControl {
  public:
   using CaptionedControl::CaptionedControl;
+  bool TabStop() const override { return false; }
 };
 
 // A label takes no focus; one that handles Click can be clicked with the mouse.
 class Label : public CaptionedControl {
  public:
   using CaptionedControl::CaptionedControl;
+  bool TabStop() const override { return false; }
   // The user clicked the label; a disabled label cannot be clicked.
   void Click() const;
   Event on_click;
@@ -40,6 +42,7 @@ class Label : public CaptionedControl {
 class Image : public Control {
  public:
   using Control::Control;
+  bool TabStop() const override { return false; }
   void Click() const;
   Event on_click;
 };
@@ -47,6 +50,7 @@ class Image : public Control {
 class Line : public Control {
  public:
   using Control::Control;
+  bool TabStop() const override { return false; }
 };
 
 class CommandButton : public CaptionedControl {
@@ -79,6 +83,8 @@ class OptionButton : public CaptionedControl {
  public:
   using CaptionedControl::CaptionedControl;
   bool Value() const { return value_; }
+  // Tab reaches a group of option buttons on its selected one; the arrow keys move in the group.
+  bool TabStop() const override { return value_; }
   // Selecting a button (by the user or the code) clears the others of its group and raises Click.
   void Select();
   void JoinGroup(std::vector<OptionButton*> group) { group_ = std::move(group); }

@@ -3,16 +3,18 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
-#include <algorithm>
 #include <exception>
 #include <optional>
 #include <string>
 
 #include "app/app_identity.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/high_contrast.h"
 #include "platform/win32/views.h"
 #include "platform/win32/win32_error.h"
+#include "platform/window_order.h"
 
 namespace tassefiche {
 
@@ -62,7 +64,7 @@ FormWindow::~FormWindow() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
   if (big_icon_ != nullptr) DestroyIcon(big_icon_);
   if (small_icon_ != nullptr) DestroyIcon(small_icon_);
-  if (own_back_brush_) DeleteObject(back_brush_);
+  if (own_back_brush_ != nullptr) DeleteObject(own_back_brush_);
 }
 
 // The class carries neither icons nor a background brush: a form loaded afresh registers its class
@@ -74,11 +76,9 @@ void FormWindow::Create(HWND owner) {
   big_icon_ = ProgramIcon(GetSystemMetrics(SM_CXICON));
   small_icon_ = ProgramIcon(GetSystemMetrics(SM_CXSMICON));
   if (const std::optional<Rgb>& back = Layout().back_color) {
-    back_brush_ = CreateSolidBrush(RGB(back->red, back->green, back->blue));
-    own_back_brush_ = true;
-  } else {
-    back_brush_ = GetSysColorBrush(COLOR_BTNFACE);
+    own_back_brush_ = CreateSolidBrush(RGB(back->red, back->green, back->blue));
   }
+  high_contrast_ = HighContrastChosen();
 
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
@@ -87,7 +87,6 @@ void FormWindow::Create(HWND owner) {
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.lpszClassName = class_name.c_str();
   RegisterClassExW(&window_class);
-  RegisterFrameClass();
 
   hwnd_ = CreateWindowExW(ExStyle(Layout()), class_name.c_str(), form_.Caption().c_str(),
                           WindowStyle(Layout()), CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner,
@@ -104,20 +103,12 @@ void FormWindow::Create(HWND owner) {
                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
   CreateControls({}, hwnd_, dpi);
+  if (high_contrast_) ShowScheme();
 }
 
-// Each container's controls are created in tab order, so that the window system's tab order (the
-// order of creation within each container) is the form's.
+// The window system's tab order is the order of creation within each container.
 void FormWindow::CreateControls(std::wstring_view container, HWND parent, int dpi) {
-  std::vector<const ControlLayout*> rows;
-  for (const ControlLayout& row : Layout().controls) {
-    if (row.container == container) rows.push_back(&row);
-  }
-  // Controls without a tab index come first, in the table's order.
-  std::stable_sort(rows.begin(), rows.end(), [](const ControlLayout* a, const ControlLayout* b) {
-    return a->tab_index < b->tab_index;
-  });
-  for (const ControlLayout* row : rows) {
+  for (const ControlLayout* row : WindowOrder(Layout(), container)) {
     Control* control = form_.Find(row->name);
     std::unique_ptr<Win32View> view = MakeView(*this, *control);
     by_id_[view->Id()] = view.get();
@@ -156,6 +147,43 @@ void FormWindow::ShowCentred(int show_command) {
 void FormWindow::Relayout(int dpi) {
   for (const auto& view : views_)
     view->Place(dpi);
+}
+
+HBRUSH FormWindow::BackBrush() const {
+  if (high_contrast_)
+    return GetSysColorBrush(own_back_brush_ != nullptr ? COLOR_WINDOW : COLOR_BTNFACE);
+  return own_back_brush_ != nullptr ? own_back_brush_ : GetSysColorBrush(COLOR_BTNFACE);
+}
+
+// A form of the platform's dialog colour keeps the button face and its text; one with a background
+// of its own shows text as a window of the scheme does.
+COLORREF FormWindow::TextColour() const {
+  return GetSysColor(own_back_brush_ != nullptr ? COLOR_WINDOWTEXT : COLOR_BTNTEXT);
+}
+
+// The controls' visual style keeps colours of its own, which the user's scheme would not reach; the
+// classic controls draw with the system colours alone. A class list that names no class leaves a
+// control without a visual style on every implementation of the platform (an empty one is refused
+// by some); none at all gives it back the platform's.
+void FormWindow::ShowScheme() const {
+  const wchar_t* style = high_contrast_ ? L" " : nullptr;
+  for (const auto& view : views_)
+    SetWindowTheme(view->Hwnd(), style, style);
+}
+
+// The common controls keep the system colours they were made with until they are told of a change.
+void FormWindow::Recolour() {
+  const bool was_high_contrast = high_contrast_;
+  high_contrast_ = HighContrastChosen();
+  if (high_contrast_ != was_high_contrast) ShowScheme();
+  EnumChildWindows(
+      hwnd_,
+      [](HWND child, LPARAM) {
+        SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+        return TRUE;
+      },
+      0);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void FormWindow::ShowCaption() {
@@ -205,6 +233,39 @@ Win32View* FormWindow::ViewOf(int id) const {
 Win32View* FormWindow::FocusedView() const {
   const HWND focus = GetFocus();
   return focus != nullptr && IsChild(hwnd_, focus) ? ViewOf(GetDlgCtrlID(focus)) : nullptr;
+}
+
+Win32View* FormWindow::ViewOf(const Control& control) const {
+  for (const auto& view : views_) {
+    if (&view->Model() == &control) return view.get();
+  }
+  return nullptr;
+}
+
+const Control* FormWindow::Focused() const {
+  const Win32View* view = FocusedView();
+  return view != nullptr ? &view->Model() : nullptr;
+}
+
+// As the dialog keyboard does when Tab reaches a text box: its whole text is selected, to be typed
+// over.
+void FormWindow::ShowFocus(const Control& control) {
+  const Win32View* view = ViewOf(control);
+  if (view == nullptr) return;
+  SetFocus(view->Hwnd());
+  if ((SendMessageW(view->Hwnd(), WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) {
+    SendMessageW(view->Hwnd(), EM_SETSEL, 0, -1);
+  }
+}
+
+void FormWindow::RestoreFocus() {
+  if (IsWindowEnabled(saved_focus_) != FALSE) {
+    SetFocus(saved_focus_);
+    return;
+  }
+  const Win32View* view = ViewOf(GetDlgCtrlID(saved_focus_));
+  const Control* next = view != nullptr ? form_.NextTabStop(view->Model()) : nullptr;
+  if (next != nullptr) ShowFocus(*next);
 }
 
 Win32View* FormWindow::ViewWith(bool Particulars::*particular) const {
@@ -306,7 +367,7 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND: {
       RECT client{};
       GetClientRect(hwnd_, &client);
-      FillRect(reinterpret_cast<HDC>(wparam), &client, back_brush_);
+      FillRect(reinterpret_cast<HDC>(wparam), &client, BackBrush());
       return TRUE;
     }
     case WM_LBUTTONDOWN:
@@ -323,10 +384,16 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         const HWND focus = GetFocus();
         if (focus != nullptr && IsChild(hwnd_, focus)) saved_focus_ = focus;
       } else if (saved_focus_ != nullptr && IsWindow(saved_focus_) != FALSE) {
-        SetFocus(saved_focus_);
+        RestoreFocus();
         return 0;
       }
       break;
+    case WM_SETTINGCHANGE:
+      if (wparam == SPI_SETHIGHCONTRAST) Recolour();
+      break;
+    case WM_SYSCOLORCHANGE:
+      Recolour();
+      return 0;
     case WM_DPICHANGED: {
       const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
       Relayout(HIWORD(wparam));

@@ -1,8 +1,9 @@
 // A form's top-level window: one window class per form, the controls created from the form's layout
-// table in tab order (frames are real containers, so that their controls are placed relative to
+// table in window order (frames are real containers, so that their controls are placed relative to
 // them), tooltips, the dialog keyboard (Tab, access keys, Enter on a focused button or the default
-// one, Escape on the cancel one), the hand over what can be clicked, DPI changes, and the routing
-// of notifications to the controls' views. A window with an owner is the owner's modal window: its
+// one, Escape on the cancel one), the focus where the form puts it, the hand over what can be
+// clicked, DPI changes, the switch to and from a high-contrast scheme, and the routing of
+// notifications to the controls' views. A window with an owner is the owner's modal window: its
 // unloading gives the owner its input back; the window without one ends the program when it goes.
 #pragma once
 
@@ -43,13 +44,20 @@ class FormWindow : public FormView {
   const FormLayout& Layout() const { return form_.Layout(); }
   FontCache& Fonts() { return fonts_; }
   PictureCache& Pictures() { return pictures_; }
-  // The form's background, which labels and buttons draw on.
-  HBRUSH BackBrush() const { return back_brush_; }
+  // The form's background, which labels and buttons draw on: the layout's colour, or in high
+  // contrast the system colour of its role.
+  HBRUSH BackBrush() const;
+  // True while the user has a high-contrast scheme: the views then draw with system colours only.
+  bool HighContrast() const { return high_contrast_; }
+  // In high contrast, the system colour of text on the form's background.
+  COLORREF TextColour() const;
 
   // The form's view.
   void ShowCaption() override;
   void Close() override;
   WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(hwnd_); }
+  const Control* Focused() const override;
+  void ShowFocus(const Control& control) override;
 
   void SetToolTip(HWND control, std::wstring_view text);
   // Runs an event of the program; a failure that no handler expected is shown, and the program goes
@@ -66,6 +74,14 @@ class FormWindow : public FormView {
   void Relayout(int dpi);
   Win32View* ViewOf(int id) const;
   Win32View* FocusedView() const;
+  Win32View* ViewOf(const Control& control) const;
+  // The focus back where it was when the window was last active, or, if that control has been
+  // disabled meanwhile, on the next one of the tab order.
+  void RestoreFocus();
+  // A change of the colour scheme: the views draw again with the colours it asks for.
+  void Recolour();
+  // The controls in the classic style while in high contrast, else in the platform's visual style.
+  void ShowScheme() const;
   // The view whose row has the particular, if any (the default and the cancel button).
   Win32View* ViewWith(bool Particulars::*particular) const;
   SIZE WindowSizeFor(int dpi) const;
@@ -75,8 +91,8 @@ class FormWindow : public FormView {
   Form& form_;
   HWND hwnd_ = nullptr;
   HWND owner_ = nullptr;
-  HBRUSH back_brush_ = nullptr;
-  bool own_back_brush_ = false;
+  HBRUSH own_back_brush_ = nullptr;
+  bool high_contrast_ = false;
   HWND tooltip_ = nullptr;
   HWND saved_focus_ = nullptr;
   bool pressed_on_surface_ = false;

@@ -1,6 +1,7 @@
 // Images: the picture drawn to fill the control (the program icon stretched; the donation picture
 // at its natural size, which the layout gives the control), over the form's background. An image
-// that handles Click takes the mouse.
+// that handles Click takes the mouse. An image carries its tooltip as its text, which it never
+// draws: assistive technology names the picture by it.
 #include "platform/simple_controls.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/views.h"
@@ -28,6 +29,10 @@ bool ImageView::OnDrawItem(const DRAWITEMSTRUCT& item) {
     DrawIconEx(item.hDC, area.left, area.top, picture, width, height, 0, nullptr, DI_NORMAL);
   }
   return true;
+}
+
+void ImageView::ShowAll() {
+  SetWindowTextW(hwnd_, control_.ToolTipText().c_str());
 }
 
 void ImageView::OnCommand(WORD code) {

@@ -1,7 +1,10 @@
 // Labels: text in their colour on the form's background, or on a background colour of their own;
 // one that sizes itself to its caption keeps its left edge, or its centre when its text is centred.
 // A label that handles Click takes the mouse, and shows its text as it stands (a link's text, not
-// a caption with an access key).
+// a caption with an access key). In high contrast a label draws in the system colours of text on
+// the form, or of a link. A label that names a control ends where that control begins.
+#include <algorithm>
+
 #include "platform/simple_controls.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/form_window.h"
@@ -28,6 +31,11 @@ DWORD LabelView::Style() const {
 
 HBRUSH LabelView::OnCtlColor(HDC dc) {
   const Particulars& particulars = control_.Layout().particulars;
+  if (form_.HighContrast()) {
+    SetTextColor(dc, LabelOf(control_).on_click ? GetSysColor(COLOR_HOTLIGHT) : form_.TextColour());
+    SetBkMode(dc, TRANSPARENT);
+    return form_.BackBrush();
+  }
   if (const std::optional<Rgb>& fore = particulars.fore_color) {
     SetTextColor(dc, RGB(fore->red, fore->green, fore->blue));
   } else {
@@ -42,6 +50,19 @@ HBRUSH LabelView::OnCtlColor(HDC dc) {
   if (back_brush_ == nullptr) back_brush_ = CreateSolidBrush(colour);
   SetBkColor(dc, colour);
   return back_brush_;
+}
+
+// The label comes just before the control it names in the window order, so it lies above that
+// control, whose top border it would hide where the layout lets the two overlap.
+int LabelView::WindowHeight(int dpi) const {
+  const ControlLayout& row = control_.Layout();
+  const int height = Win32View::WindowHeight(dpi);
+  if (row.particulars.names.empty()) return height;
+  for (const ControlLayout& named : form_.Layout().controls) {
+    const int room = TwipsToPixels(named.top, dpi) - TwipsToPixels(row.top, dpi);
+    if (named.name == row.particulars.names && room > 0) return std::min(height, room);
+  }
+  return height;
 }
 
 void LabelView::OnCommand(WORD code) {

@@ -1,5 +1,6 @@
 // Graphical buttons: the picture centred above the caption, both greyed when the button is
-// disabled.
+// disabled. In high contrast the picture is its plain line drawing in the colour of the caption,
+// and a disabled caption is drawn flat in the scheme's colour for disabled text.
 #include <string>
 
 #include "platform/simple_controls.h"
@@ -11,9 +12,12 @@ namespace tassefiche {
 
 namespace {
 
-void DrawCaption(HDC dc, const std::wstring& caption, RECT area, UINT flags, bool disabled) {
+void DrawCaption(HDC dc, const std::wstring& caption, RECT area, UINT flags, bool disabled,
+                 bool high_contrast) {
   SetBkMode(dc, TRANSPARENT);
-  if (disabled) {
+  if (disabled && high_contrast) {
+    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+  } else if (disabled) {
     // The engraved look of disabled text: a highlight one pixel down and right, grey on top.
     OffsetRect(&area, 1, 1);
     SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
@@ -55,7 +59,14 @@ bool PictureButtonView::OnDrawItem(const DRAWITEMSTRUCT& item) {
   const int margin = Scaled(4, dpi);
   const int x = (item.rcItem.left + item.rcItem.right - size) / 2 + shift;
   const int y = item.rcItem.top + margin + shift;
-  if (const HICON icon = form_.Pictures().Get(control_.Layout().particulars.picture, size)) {
+  const Picture picture = control_.Layout().particulars.picture;
+  if (form_.HighContrast()) {
+    if (const HICON plain = form_.Pictures().Plain(picture, size)) {
+      const HBRUSH ink = GetSysColorBrush(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
+      DrawStateW(dc, ink, nullptr, reinterpret_cast<LPARAM>(plain), 0, x, y, size, size,
+                 DST_ICON | DSS_MONO);
+    }
+  } else if (const HICON icon = form_.Pictures().Get(picture, size)) {
     if (disabled) {
       DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, size, size,
                  DST_ICON | DSS_DISABLED);
@@ -70,7 +81,7 @@ bool PictureButtonView::OnDrawItem(const DRAWITEMSTRUCT& item) {
   UINT flags = DT_CENTER | DT_WORDBREAK;
   if ((item.itemState & ODS_NOACCEL) != 0) flags |= DT_HIDEPREFIX;
   DrawCaption(dc, static_cast<const CommandButton&>(control_).Caption(), caption_area, flags,
-              disabled);
+              disabled, form_.HighContrast());
   SelectObject(dc, previous);
 
   if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {

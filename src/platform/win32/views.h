@@ -10,16 +10,13 @@ namespace tassefiche {
 // The view that suits the control's kind in its layout row.
 std::unique_ptr<Win32View> MakeView(FormWindow& form, Control& control);
 
-// Frames are containers of our own window class; it must be registered before the first frame.
-void RegisterFrameClass();
-
 class FrameView : public Win32View {
  public:
   using Win32View::Win32View;
 
  protected:
-  const wchar_t* WindowClass() const override;
-  DWORD Style() const override { return WS_CLIPSIBLINGS; }
+  const wchar_t* WindowClass() const override { return L"BUTTON"; }
+  DWORD Style() const override { return BS_GROUPBOX | WS_CLIPCHILDREN; }
   DWORD ExStyle() const override { return WS_EX_CONTROLPARENT; }
   void ShowAspect(Aspect aspect) override;
   void ShowAll() override;
@@ -38,6 +35,7 @@ class LabelView : public Win32View {
   DWORD Style() const override;
   void ShowAspect(Aspect aspect) override;
   void ShowAll() override { ShowAspect(Aspect::kCaption); }
+  int WindowHeight(int dpi) const override;
 
  private:
   void FitToCaption(int dpi);
@@ -53,6 +51,7 @@ class ImageView : public Win32View {
  protected:
   const wchar_t* WindowClass() const override { return L"STATIC"; }
   DWORD Style() const override;
+  void ShowAll() override;
 };
 
 class LineView : public Win32View {
@@ -139,7 +138,7 @@ class DriveListView : public Win32View {
  protected:
   const wchar_t* WindowClass() const override { return L"COMBOBOX"; }
   DWORD Style() const override { return CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP; }
-  int CreationHeight(int height) const override { return height * 10; }
+  int WindowHeight(int dpi) const override { return Win32View::WindowHeight(dpi) * 10; }
   void ShowAspect(Aspect aspect) override;
   void ShowAll() override { ShowAspect(Aspect::kEntries); }
 };

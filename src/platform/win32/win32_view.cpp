@@ -15,15 +15,15 @@ int Win32View::Id() const {
   return 2000 + static_cast<int>(&row - form_.Layout().controls.data());
 }
 
-// Siblings clip each other, so that a label that overlaps the control below it by a pixel (as the
-// layout has them) does not paint over that control's border.
+// Siblings clip each other, so that where the layout lets two controls overlap, the one that comes
+// first in the window order does not paint over the other.
 void Win32View::Create(HWND parent, int dpi) {
   const ControlLayout& row = control_.Layout();
   hwnd_ = CreateWindowExW(
       ExStyle(), WindowClass(), L"", Style() | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
       TwipsToPixels(row.left, dpi), TwipsToPixels(row.top, dpi), TwipsToPixels(row.width, dpi),
-      CreationHeight(TwipsToPixels(row.height, dpi)), parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id())), GetModuleHandleW(nullptr), nullptr);
+      WindowHeight(dpi), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id())),
+      GetModuleHandleW(nullptr), nullptr);
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font(dpi)), FALSE);
   control_.BindView(this);
   EnableWindow(hwnd_, control_.Enabled() ? TRUE : FALSE);
@@ -36,8 +36,11 @@ void Win32View::Place(int dpi) {
   const ControlLayout& row = control_.Layout();
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font(dpi)), FALSE);
   SetWindowPos(hwnd_, nullptr, TwipsToPixels(row.left, dpi), TwipsToPixels(row.top, dpi),
-               TwipsToPixels(row.width, dpi), CreationHeight(TwipsToPixels(row.height, dpi)),
-               SWP_NOZORDER | SWP_NOACTIVATE);
+               TwipsToPixels(row.width, dpi), WindowHeight(dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Win32View::WindowHeight(int dpi) const {
+  return TwipsToPixels(control_.Layout().height, dpi);
 }
 
 void Win32View::Show(Aspect aspect) {
@@ -57,7 +60,7 @@ void Win32View::Show(Aspect aspect) {
 
 HBRUSH Win32View::OnCtlColor(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  SetTextColor(dc, form_.HighContrast() ? form_.TextColour() : GetSysColor(COLOR_BTNTEXT));
   return form_.BackBrush();
 }
 

@@ -46,8 +46,8 @@ class Win32View : public ControlView {
   virtual void ShowAspect(Aspect /*aspect*/) {}
   // The initial showing, once the window exists.
   virtual void ShowAll() {}
-  // The height given to CreateWindow (a drop-down list adds its list).
-  virtual int CreationHeight(int height) const { return height; }
+  // The height of the window at a DPI: its row's, but a drop-down list adds its list.
+  virtual int WindowHeight(int dpi) const;
 
   HFONT Font(int dpi) const;
   int Dpi() const;

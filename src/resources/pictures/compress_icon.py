@@ -4,6 +4,7 @@ The 32-pixel layout also serves, scaled, for 48 pixels; 16 pixels has a layout o
 thicker parts and without the label card and the screw's thread, which it has no room for.
 """
 
+from . import plain
 from .canvas import Canvas, linear, solid
 from .shapes import polygon, rect
 
@@ -61,6 +62,18 @@ def draw(size):
     c.fill_raised(box(*layout["bar"]), steel, STEEL_LINE)
     c.fill_raised(box(*layout["pad"]), steel, STEEL_LINE)
     return c.rgba()
+
+
+def plain_layers():
+    """The clamp's frame, its screw with the bar on top and the pad below going through it, and the
+    drawer squeezed in front of the pad, with its handle."""
+    big = _LARGE
+    # The frame's upper arm ends under the screw, so that no sliver of it shows past the screw.
+    x0, y0, _, y1, _ = big["frame"][0]
+    frame = rect(x0, y0, big["screw"][2] - 2, y1) | rect(*big["frame"][1]) | rect(*big["frame"][2])
+    screw = rect(*big["bar"]) | rect(*big["screw"]) | rect(*big["pad"])
+    return [plain.filled(frame), plain.filled(screw), plain.outlined(_squeezed(*big["drawer"])),
+            plain.filled(rect(*big["handle"]))]
 
 
 def _squeezed(x0, y0, x1, y1):

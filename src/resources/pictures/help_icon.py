@@ -1,5 +1,6 @@
 """The help button's picture: a white question mark on a green disc."""
 
+from . import plain
 from .canvas import Canvas, radial, solid
 from .shapes import circle, half_plane, ring, segment
 
@@ -14,6 +15,11 @@ def draw():
     c.fill(mark.moved(0.8, 0.8), solid(LINE, 150))
     c.fill(mark, solid((255, 255, 255)))
     return c.rgba()
+
+
+def plain_layers():
+    """The disc's edge around the question mark."""
+    return [plain.outlined(circle(16, 16, 15.2)), plain.filled(_question_mark())]
 
 
 def _question_mark():

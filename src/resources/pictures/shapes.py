@@ -38,6 +38,12 @@ class Shape:
         x0, y0, x1, y1 = self.box
         return Shape(lambda x, y: a(x, y) - by, (x0 - by, y0 - by, x1 + by, y1 + by))
 
+    def scaled(self, k):
+        """The shape enlarged k times about the origin."""
+        a = self.dist
+        x0, y0, x1, y1 = self.box
+        return Shape(lambda x, y: a(x / k, y / k) * k, (x0 * k, y0 * k, x1 * k, y1 * k))
+
     def moved(self, dx, dy):
         a = self.dist
         x0, y0, x1, y1 = self.box

@@ -188,6 +188,17 @@ void RunningProgram::Key(WORD virtual_key) {
   std::this_thread::sleep_for(std::chrono::milliseconds(60));
 }
 
+void RunningProgram::KeyWith(WORD modifier, WORD virtual_key) {
+  INPUT keys[4]{};
+  for (INPUT& key : keys)
+    key.type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = keys[3].ki.wVk = modifier;
+  keys[1].ki.wVk = keys[2].ki.wVk = virtual_key;
+  keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(4, keys, sizeof(INPUT));
+  std::this_thread::sleep_for(std::chrono::milliseconds(60));
+}
+
 void RunningProgram::Type(std::wstring_view text) {
   for (const wchar_t c : text) {
     INPUT key[2]{};

@@ -56,6 +56,8 @@ class RunningProgram {
   void ClickAt(HWND control, POINT point, int clicks = 1) const;
   void Click(HWND control) const;  // at its centre
   static void Key(WORD virtual_key);
+  // A key pressed while a modifier key (Alt, Shift, Ctrl) is held down.
+  static void KeyWith(WORD modifier, WORD virtual_key);
   static void Type(std::wstring_view text);
   // The point of a list box entry, for a click on it.
   static POINT ListBoxEntry(HWND list, int index);

@@ -15,8 +15,6 @@ namespace {
 
 std::wstring ExpectedClass(ControlKind kind) {
   switch (kind) {
-    case ControlKind::kFrame:
-      return L"Tassefiche.Frame";
     case ControlKind::kLabel:
       return L"Static";
     case ControlKind::kTextBox:

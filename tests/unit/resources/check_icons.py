@@ -11,7 +11,7 @@ import sys
 import unittest
 from pathlib import Path
 
-SIZES = {
+COLOURED = {
     "tassefiche.ico": [32],
     "compress.ico": [16, 32, 48],
     "new_folder.ico": [32],
@@ -19,6 +19,9 @@ SIZES = {
     "about.ico": [32],
     "quit.ico": [32],
 }
+# The plain drawings for high contrast, at the sizes of a button's picture at 96 and 144 DPI.
+PLAIN = {name.replace(".ico", "_plain.ico"): [32, 48] for name in COLOURED}
+SIZES = COLOURED | PLAIN
 RESOURCES = Path()
 
 
@@ -77,13 +80,22 @@ class CommittedIcons(unittest.TestCase):
                     self.assertGreater(len(cells) - hidden, len(cells) // 8, "almost nothing shown")
 
     def test_every_picture_keeps_pure_white_for_its_disabled_look(self):
-        for name in SIZES:
+        for name in COLOURED:
             for size, palette, indices, masked in read_icon((RESOURCES / name).read_bytes()):
                 with self.subTest(name=name, size=size):
                     whites = sum(palette[i] == (255, 255, 255) and not m
                                  for row_i, row_m in zip(indices, masked)
                                  for i, m in zip(row_i, row_m))
                     self.assertGreaterEqual(whites, size // 8)
+
+    def test_plain_drawings_have_one_ink(self):
+        # The button paints every shown pixel in one colour of the scheme: any other would be lost.
+        for name in PLAIN:
+            for size, palette, indices, masked in read_icon((RESOURCES / name).read_bytes()):
+                with self.subTest(name=name, size=size):
+                    shown = {palette[i] for row_i, row_m in zip(indices, masked)
+                             for i, m in zip(row_i, row_m) if not m}
+                    self.assertEqual(shown, {(0, 0, 0)})
 
 
 if __name__ == "__main__":

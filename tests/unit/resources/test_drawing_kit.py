@@ -44,6 +44,7 @@ class Coverage(unittest.TestCase):
             "eroded": shapes.polygon([(1, 1), (14, 2), (13, 14), (7, 8), (2, 13)]).grown(-1.2),
             "letters": shapes.pixels(["#.#", ".#.", "#.#"], 3, 4, 2).grown(1),
             "stroke": shapes.segment(2, 13, 13, 3, 2.5),
+            "scaled": shapes.polygon([(1, 1), (9, 2), (5, 9)]).scaled(1.5),
         }
         for name, shape in cases.items():
             with self.subTest(name):

@@ -66,21 +66,14 @@ std::size_t ReadFolder(const fs::path& folder) {
   return entries;
 }
 
-void KeystrokeOnAFolderOf(int count) {
+void KeystrokeOnAFolderOf(const fs::path& files, int count) {
   const ProgramFolder folder(Tools::kRecorder);
-  for (int i = 0; i < count; ++i) {
-    static const wchar_t* const kExtensions[] = {L".txt", L".JPG", L".pdf", L".tx_"};
-    const fs::path file =
-        folder.Source() / (L"Rapport annuel " + std::to_wstring(i) + kExtensions[i % 4]);
-    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_ARCHIVE, nullptr));
-  }
   const double reads = BestMilliseconds(kRuns, [&] {
-    ReadFolder(folder.Source());
-    ReadFolder(folder.Source());
+    ReadFolder(files);
+    ReadFolder(files);
   });
 
-  const RunningProgram program(folder.Program(), folder.Source(), std::chrono::minutes(5));
+  const RunningProgram program(folder.Program(), files, std::chrono::minutes(5));
   const std::wstring full = L" " + std::to_wstring(count) + L" Fichiers";
   WaitFor([&] { return TextOf(program.Control(kLabel2)) == full; }, std::chrono::minutes(5));
   const HWND box = program.Control(kText1);
@@ -95,13 +88,79 @@ void KeystrokeOnAFolderOf(int count) {
   std::printf("%10d  %16.1f  %14.1f  %18.1f\n", count, reads, keystroke, keystroke - reads);
 }
 
+// Writes `bytes` of text that compresses as documents do.
+void WriteText(const fs::path& file, std::size_t bytes) {
+  std::string text;
+  for (int line = 0; text.size() < bytes; ++line) {
+    text += "Ligne " + std::to_string(line) +
+            " du rapport : " + std::to_string(line * 7919 % 100003) + " unités, remarque " +
+            std::to_string(line % 97) + ".\r\n";
+  }
+  text.resize(bytes);
+  const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_ARCHIVE, nullptr);
+  DWORD written = 0;
+  WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(handle);
+}
+
+bool TargetListShows(const RunningProgram& program, std::wstring_view name) {
+  const HWND list = program.Control(kFichier2);
+  const int count = program.FileCount(list);
+  for (int i = 0; i < count; ++i) {
+    if (program.FileEntry(list, i) == name) return true;
+  }
+  return false;
+}
+
+void CompressionShowing(std::size_t bytes) {
+  using Clock = std::chrono::steady_clock;
+  const ProgramFolder folder(Tools::kReal);
+  WriteText(folder.Source() / L"RAPPORT.TXT", bytes);
+  const RunningProgram program(folder.Program(), folder.Source());
+  program.SelectFile(program.Control(kFichier1), L"RAPPORT.TXT");
+  WaitFor([&] { return IsWindowEnabled(program.Control(kBtCompres)) != FALSE; });
+  const fs::path output = folder.Source() / L"RAPPORT.TX_";
+  const Clock::time_point pressed = Clock::now();
+  program.Press(program.Control(kBtCompres));
+  Clock::time_point on_disk{};
+  Clock::time_point shown{};
+  while (shown == Clock::time_point{} && Clock::now() - pressed < std::chrono::minutes(5)) {
+    const Clock::time_point now = Clock::now();
+    if (on_disk == Clock::time_point{} && fs::exists(output)) on_disk = now;
+    if (TargetListShows(program, L"RAPPORT.TX_")) shown = now;
+    Sleep(2);
+  }
+  if (on_disk == Clock::time_point{}) on_disk = shown;
+  const bool met = shown - on_disk <= std::chrono::milliseconds(500);
+  std::printf("%10.0f MB  %20.0f  %22.0f  %s\n", static_cast<double>(bytes) / 1e6,
+              Milliseconds(shown - pressed), Milliseconds(shown - on_disk),
+              met ? "<= 500 ms, met" : "<= 500 ms, NOT met");
+}
+
 }  // namespace
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: tassefiche-window-bench FOLDERS (filled by make-folders.sh)\n");
+    return 2;
+  }
+  // A Unix path reaches Wine's programs through drive Z:.
+  std::wstring folders_text = argv[1];
+  if (folders_text.starts_with(L'/')) folders_text = L"Z:" + folders_text;
+  std::replace(folders_text.begin(), folders_text.end(), L'/', L'\\');
+  const fs::path folders(folders_text);
   std::printf("One keystroke in the filter box of the real window, best of %d\n\n", kRuns);
   std::printf("%10s  %16s  %14s  %18s\n", "files", "two reads (ms)", "keystroke (ms)",
               "beyond reads (ms)");
-  for (const int count : {1'000, 10'000, 100'000})
-    KeystrokeOnAFolderOf(count);
+  for (const int count : {1'000, 10'000, 100'000}) {
+    KeystrokeOnAFolderOf(folders / std::to_wstring(count), count);
+  }
+  std::printf("\nFrom \"&Compresser\" to the file in the target list\n\n");
+  std::printf("%13s  %20s  %22s  %s\n", "source", "press to shown (ms)", "on disk to shown (ms)",
+              "target");
+  for (const std::size_t bytes : {std::size_t{1'000'000}, std::size_t{50'000'000}}) {
+    CompressionShowing(bytes);
+  }
   return 0;
 }

@@ -26,7 +26,7 @@ bash scripts/fuzz.sh "${FUZZ_SECONDS:-15}"
 step "Windows build and tests under Wine"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset windows
+xvfb-run -a -s "-screen 0 1280x1024x24" bash cmake/wine-session.sh ctest --preset windows
 
 step "packages: the ZIP and the MSI under Wine, the Debian package"
 bash scripts/package.sh

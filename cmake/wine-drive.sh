@@ -4,4 +4,12 @@
 set -euo pipefail
 [ $# -eq 2 ] || { echo "usage: wine-drive.sh LETTER FOLDER" >&2; exit 2; }
 source "$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh"
-ln -sfn "$2" "$WINEPREFIX/dosdevices/${1,,}:"
+link=$WINEPREFIX/dosdevices/${1,,}:
+[ "$(readlink "$link" || true)" = "$2" ] && exit 0
+ln -sfn "$2" "$link"
+# Wine learns its drives when it starts: a kept-up Wine (cmake/wine-session.sh) starts again.
+if [ -n "${TASSEFICHE_WINE_SESSION:-}" ]; then
+  wineserver -k || true
+  wineserver -w
+  keep_wine_up
+fi

@@ -7,3 +7,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1
   wineserver -w
 fi
+
+# Keeps Wine's server up until `wineserver -k`, and starts its services here, with no output of the
+# caller's to hold open.
+keep_wine_up() {
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+}

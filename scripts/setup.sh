@@ -8,7 +8,7 @@ tassefiche_packages=(
   googletest zlib1g-dev
   g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev
   wine wine64 fonts-wine fonts-liberation xvfb xauth x11-utils imagemagick
-  mscompress
+  mscompress cabextract 7zip gcab
   wixl lintian scdoc dpkg-dev man-db
 )
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "codec/codec.h"
-#include "format.h"
+#include "common/format.h"
 
 namespace codec {
 

@@ -2,15 +2,15 @@
 #include <memory>
 #include <vector>
 
-#include "checked_output.h"
+#include "common/checked_output.h"
 #include "codec/codec.h"
-#include "format.h"
-#include "kwaj_header.h"
-#include "kwaj_lzh.h"
-#include "kwaj_stored.h"
-#include "mszip.h"
-#include "stream_decoder.h"
-#include "szdd_stream.h"
+#include "common/format.h"
+#include "kwaj/kwaj_header.h"
+#include "kwaj/kwaj_lzh.h"
+#include "kwaj/kwaj_stored.h"
+#include "mszip/mszip.h"
+#include "common/stream_decoder.h"
+#include "szdd/szdd_stream.h"
 
 namespace codec {
 namespace {

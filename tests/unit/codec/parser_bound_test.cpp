@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "codec/codec.h"
-#include "optimal_parser.h"
+#include "szdd/optimal_parser.h"
 #include "reference_szdd.h"
-#include "szdd_writer.h"
+#include "szdd/szdd_writer.h"
 #include "test_inputs.h"
 
 namespace codec_test {

@@ -1,4 +1,4 @@
-#include "checked_output.h"
+#include "common/checked_output.h"
 
 namespace codec {
 

@@ -34,8 +34,8 @@
 #include <span>
 #include <vector>
 
-#include "match_finder.h"
-#include "szdd_items.h"
+#include "szdd/match_finder.h"
+#include "szdd/szdd_items.h"
 
 namespace codec {
 

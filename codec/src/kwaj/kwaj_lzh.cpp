@@ -1,8 +1,8 @@
-#include "kwaj_lzh.h"
+#include "kwaj/kwaj_lzh.h"
 
 #include <algorithm>
 
-#include "format.h"
+#include "common/format.h"
 
 namespace codec {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "checked_output.h"
-#include "lz_window.h"
-#include "stream_decoder.h"
+#include "common/checked_output.h"
+#include "common/lz_window.h"
+#include "common/stream_decoder.h"
 
 namespace codec {
 

@@ -1,4 +1,4 @@
-#include "huffman.h"
+#include "bits/huffman.h"
 
 namespace codec {
 

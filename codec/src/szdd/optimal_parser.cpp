@@ -1,9 +1,9 @@
-#include "optimal_parser.h"
+#include "szdd/optimal_parser.h"
 
 #include <algorithm>
 #include <bit>
 
-#include "format.h"
+#include "common/format.h"
 
 namespace codec {
 namespace {

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "checked_output.h"
-#include "stream_decoder.h"
+#include "common/checked_output.h"
+#include "common/stream_decoder.h"
 
 namespace codec {
 

@@ -1,4 +1,4 @@
-#include "szdd_stream.h"
+#include "szdd/szdd_stream.h"
 
 namespace codec {
 

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "checked_output.h"
-#include "format.h"
+#include "common/checked_output.h"
+#include "common/format.h"
 
 namespace codec {
 

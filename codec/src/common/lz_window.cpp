@@ -1,4 +1,4 @@
-#include "lz_window.h"
+#include "common/lz_window.h"
 
 #include <algorithm>
 #include <span>

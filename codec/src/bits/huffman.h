@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "msb_bit_reader.h"
+#include "bits/msb_bit_reader.h"
 
 namespace codec {
 

@@ -15,7 +15,7 @@
 #include <span>
 #include <vector>
 
-#include "format.h"
+#include "common/format.h"
 
 namespace codec {
 

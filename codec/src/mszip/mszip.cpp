@@ -1,4 +1,4 @@
-#include "mszip.h"
+#include "mszip/mszip.h"
 
 #include <algorithm>
 #include <span>

@@ -1,4 +1,4 @@
-#include "match_finder.h"
+#include "szdd/match_finder.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "kwaj_stored.h"
+#include "kwaj/kwaj_stored.h"
 
 #include <algorithm>
 

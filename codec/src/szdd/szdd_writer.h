@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "codec/codec.h"
-#include "szdd_items.h"
+#include "szdd/szdd_items.h"
 
 namespace codec {
 

@@ -1,8 +1,8 @@
-#include "kwaj_header.h"
+#include "kwaj/kwaj_header.h"
 
 #include <string>
 
-#include "format.h"
+#include "common/format.h"
 
 namespace codec {
 namespace {

@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "checked_output.h"
-#include "huffman.h"
-#include "lz_window.h"
-#include "stream_decoder.h"
+#include "common/checked_output.h"
+#include "bits/huffman.h"
+#include "common/lz_window.h"
+#include "common/stream_decoder.h"
 
 namespace codec {
 

@@ -1,9 +1,9 @@
-#include "szdd_writer.h"
+#include "szdd/szdd_writer.h"
 
 #include <algorithm>
 #include <span>
 
-#include "format.h"
+#include "common/format.h"
 
 namespace codec {
 namespace {

@@ -2,8 +2,8 @@
 #include <memory>
 
 #include "codec/codec.h"
-#include "optimal_parser.h"
-#include "szdd_writer.h"
+#include "szdd/optimal_parser.h"
+#include "szdd/szdd_writer.h"
 
 namespace codec {
 

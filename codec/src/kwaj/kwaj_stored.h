@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
-#include "checked_output.h"
-#include "stream_decoder.h"
+#include "common/checked_output.h"
+#include "common/stream_decoder.h"
 
 namespace codec {
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "codec/codec.h"
-#include "szdd/optimal_parser.h"
 #include "reference_szdd.h"
+#include "szdd/optimal_parser.h"
 #include "szdd/szdd_writer.h"
 #include "test_inputs.h"
 

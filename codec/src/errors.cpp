@@ -22,6 +22,8 @@ std::string_view ToText(Error error) {
       return "fichier trop grand pour ce format";
     case Error::kOutputFailed:
       return "écriture impossible";
+    case Error::kMissingPart:
+      return "partie manquante d'un ensemble de cabinets";
   }
   return "erreur inconnue";
 }

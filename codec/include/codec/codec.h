@@ -1,6 +1,7 @@
-// Portable library for the single-file compressed formats of setup disks: SZDD (and its QBasic
-// variant) and KWAJ. No file system, no globals, no threads: bytes go in through Feed(), come out
-// through a ByteSink, and every entry point reports its outcome as an Error.
+// Portable library for the compressed files of setup media: the single-file formats SZDD (and its
+// QBasic variant) and KWAJ, and cabinets (stored, MSZIP, Quantum, LZX). No file system, no
+// globals: bytes go in through Feed() or a CabinetSource, come out through a ByteSink, and every
+// entry point reports its outcome as an Error.
 //
 // Contract shared by every function and class here: no input, however damaged, makes the library
 // read or write outside the buffers it was given, and no input makes it allocate more than the
@@ -30,6 +31,7 @@ enum class Error : std::uint8_t {
   kCorruptData,     // impossible coded data (Huffman or DEFLATE stream, block framing)
   kTooLarge,        // the input exceeds what the format can describe (4 GiB - 1 for SZDD)
   kOutputFailed,    // the sink refused bytes (disk full, access refused)
+  kMissingPart,     // a cabinet of the set that the data runs into is missing, or of another set
 };
 
 // A short French sentence describing the error, in UTF-8, for the tools' messages.
@@ -133,6 +135,100 @@ class Expander {
   Error Finish();
   // The header, once enough input has been fed to read it (else nullptr).
   const Header* header() const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Cabinets: archives of files (signature "MSCF"), whose data is kept in folders, each folder one
+// stream compressed by one method and cut into data blocks of at most 32 KiB once expanded. A set
+// of cabinets may carry a folder on from one cabinet into the next, which the header names.
+
+// Whether the first bytes of a file are a cabinet's signature (needs kCabinetSignatureLength).
+inline constexpr std::size_t kCabinetSignatureLength = 4;
+bool IsCabinet(std::span<const std::uint8_t> prefix);
+
+enum class CabinetMethod : std::uint8_t { kStored, kMsZip, kQuantum, kLzx };
+
+// Random access to one cabinet file. Read failures may be thrown by ReadAt(); they pass through
+// the library, which leaves its objects unusable but holds no resource beyond their lifetime.
+class CabinetSource {
+ public:
+  virtual ~CabinetSource() = default;
+  // Fills `bytes` from `offset`; returns how many there were (fewer only at the end of the file).
+  virtual std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes) = 0;
+};
+
+// Opens the other cabinets of a set by the names their neighbours' headers give them.
+class CabinetOpener {
+ public:
+  virtual ~CabinetOpener() = default;
+  // The cabinet named `name`, or null when there is none.
+  virtual std::unique_ptr<CabinetSource> Open(const std::string& name) = 0;
+};
+
+// One file of a set, as its cabinets describe it.
+struct CabinetEntry {
+  std::string name;  // UTF-8 (flagged, or else code page 850 unless valid UTF-8), folders as
+                    // stored, separated by '\\' or '/'
+  std::uint32_t size = 0;
+  std::uint16_t dos_date = 0;    // bits 15-9 year - 1980, 8-5 month, 4-0 day
+  std::uint16_t dos_time = 0;    // bits 15-11 hours, 10-5 minutes, 4-0 seconds / 2
+  std::uint16_t attributes = 0;  // read-only 0x01, hidden 0x02, system 0x04, archive 0x20
+  CabinetMethod method = CabinetMethod::kStored;
+  unsigned window_bits = 0;    // LZX and Quantum
+  unsigned quantum_level = 0;  // Quantum
+  std::string cabinet;         // the cabinet of the set whose list holds it first
+  // Why the entry cannot be extracted, known from the directories alone (a part of the set that
+  // its data needs is missing, or it lies outside its folder): kOk when it can be tried.
+  Error problem = Error::kOk;
+  std::string problem_detail;
+};
+
+// Where extracted entries go.
+class CabinetTarget {
+ public:
+  virtual ~CabinetTarget() = default;
+  // The decoding has reached entry `index`'s data: where its bytes go. Null skips the entry, and
+  // End() is not called for it.
+  virtual ByteSink* Begin(std::size_t index) = 0;
+  // Called once for every chosen entry: kOk when all its bytes went to its sink, checksums and
+  // sizes checked; else the error (a sink given by Begin() may hold part of the entry) and a
+  // French detail, possibly empty.
+  virtual void End(std::size_t index, Error error, const std::string& detail) = 0;
+};
+
+// A cabinet with the cabinets of its set that it leads to, read through their directories.
+// Memory: the directories (at most 65,535 folder and file records per cabinet, names of at most
+// 256 bytes), then during Extract() two data blocks of at most 38 KiB, a read buffer of 256 KiB
+// and the method's state: MSZIP 64 KiB and zlib's 44 KiB, Quantum and LZX their window (at most
+// 2 MiB) and tables.
+class CabinetSet {
+ public:
+  CabinetSet();
+  ~CabinetSet();
+  CabinetSet(const CabinetSet&) = delete;
+  CabinetSet& operator=(const CabinetSet&) = delete;
+
+  // Reads the directory of `first`, named `first_name`, then of the cabinets that the set's data
+  // runs into: the previous ones that its first files come from, and every next one, as far as
+  // they can be found. Errors: kNotCompressed (no cabinet signature), kTruncated, kBadHeader
+  // (impossible header or records in `first`); a missing or mismatched other part is no error
+  // here: the entries that need it carry kMissingPart.
+  Error Open(std::unique_ptr<CabinetSource> first, const std::string& first_name,
+             CabinetOpener& opener);
+
+  // Every file of `first` and of the cabinets after it, each once, in the order of their data.
+  const std::vector<CabinetEntry>& entries() const;
+  // Parts of the set that were looked for and not used, with why, in French.
+  const std::vector<std::string>& notes() const;
+
+  // Extracts the entries whose `chosen` flag is set (one flag per entry), decoding only the
+  // folders that hold them. Damage in a folder refuses every chosen entry not yet complete in it;
+  // the other folders go on.
+  void Extract(const std::vector<bool>& chosen, CabinetTarget& target);
 
  private:
   struct State;

@@ -1,0 +1,68 @@
+// Cabinets in memory for the tests of CabinetSet: sources over byte vectors, an opener over a
+// map of names, and a target that records what each entry got.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "codec/codec.h"
+
+namespace codec_test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class MemorySource final : public codec::CabinetSource {
+ public:
+  explicit MemorySource(Bytes bytes) : bytes_(std::move(bytes)) {}
+  std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
+
+ private:
+  Bytes bytes_;
+};
+
+class MemoryOpener final : public codec::CabinetOpener {
+ public:
+  std::map<std::string, Bytes> cabinets;
+  std::unique_ptr<codec::CabinetSource> Open(const std::string& name) override;
+};
+
+struct Outcome {
+  bool begun = false;
+  int ends = 0;
+  codec::Error error = codec::Error::kOk;
+  std::string detail;
+  Bytes bytes;
+};
+
+class RecordingTarget final : public codec::CabinetTarget {
+ public:
+  explicit RecordingTarget(std::size_t entries) : outcomes(entries), sinks_(entries) {}
+  codec::ByteSink* Begin(std::size_t index) override;
+  void End(std::size_t index, codec::Error error, const std::string& detail) override;
+
+  std::vector<Outcome> outcomes;
+  std::size_t refuse_writes_of = SIZE_MAX;  // an entry whose sink fails
+
+ private:
+  struct Sink final : codec::ByteSink {
+    Outcome* outcome = nullptr;
+    bool refuse = false;
+    bool Write(std::span<const std::uint8_t> bytes) override;
+  };
+  std::vector<Sink> sinks_;
+};
+
+struct OpenedSet {
+  codec::Error error = codec::Error::kOk;
+  std::unique_ptr<codec::CabinetSet> set;
+  // By entry name: what extracting every entry gave.
+  std::map<std::string, Outcome> outcomes;
+};
+
+// Opens `name` from `opener` and extracts every entry.
+OpenedSet ExtractAll(MemoryOpener& opener, const std::string& name);
+
+}  // namespace codec_test

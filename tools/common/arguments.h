@@ -1,7 +1,9 @@
-// The command line shared by both tools: options -R, -D and the help, with `-` or `/`, in either
-// case, anywhere before a `--`; every other word is a file name.
+// The command line shared by both tools: options -R, -D, -F:PATTERN (EXPAND), -Z and -ZX[:N]
+// (COMPRESS) and the help, with `-` or `/`, in either case, anywhere before a `--`; every other
+// word is a file name.
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
@@ -10,10 +12,16 @@
 
 namespace tools {
 
+// The container COMPRESS writes.
+enum class Container : std::uint8_t { kSzdd, kCabinetMsZip, kCabinetLzx };
+
 struct Arguments {
-  bool rename = false;  // -R
-  bool dated = false;   // -D (COMPRESS: only when older; EXPAND: list only)
-  bool help = false;    // -?, -H, --help
+  bool rename = false;                     // -R
+  bool dated = false;                      // -D (COMPRESS: only when older; EXPAND: list only)
+  bool help = false;                       // -?, -H, --help
+  std::vector<std::string> filters;        // -F:PATTERN, repeatable: EXPAND, files of cabinets
+  Container container = Container::kSzdd;  // -Z, -ZX: COMPRESS
+  unsigned lzx_window_bits = 21;           // -ZX:15 to -ZX:21
   std::vector<std::string> names;
 };
 

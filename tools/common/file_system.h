@@ -68,6 +68,26 @@ class InputFile : public Reader {
  public:
   virtual const FileInfo& info() const = 0;
   virtual void Rewind() = 0;
+  // Fills `bytes` from `offset` and returns how many there were: fewer only at the end of the
+  // file. Leaves the position of Read() undefined.
+  virtual std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes) = 0;
+};
+
+inline constexpr std::uint16_t kReadOnlyAttribute = 0x01;
+inline constexpr std::uint16_t kHiddenAttribute = 0x02;
+inline constexpr std::uint16_t kSystemAttribute = 0x04;
+inline constexpr std::uint16_t kArchiveAttribute = 0x20;
+
+// What a file extracted from an archive takes from it: its date and time of last change (local
+// time, as stored) and its attributes (read-only 0x01, hidden 0x02, system 0x04, archive 0x20).
+struct FileStamp {
+  int year = 1980;
+  int month = 1;
+  int day = 1;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  std::uint16_t attributes = 0;
 };
 
 // The output being made for one destination file, in that file's folder. Where the platform
@@ -105,6 +125,17 @@ class FileSystem {
   // The temporary file that will become `destination` (a regular file or nothing yet, links
   // followed already), in its folder.
   virtual std::unique_ptr<TemporaryFile> CreateTemporary(const std::string& destination) = 0;
+
+  // Whether `path` is itself a symbolic link (on Windows any reparse point: links and junctions).
+  virtual bool IsLink(const std::string& path) = 0;
+  // Makes the folder `path`, whose parent exists. False when something of that name was there
+  // already (the caller looks at what).
+  virtual bool CreateFolder(const std::string& path) = 0;
+  // Removes the folder `path` if it is empty; nothing happens otherwise.
+  virtual void RemoveEmptyFolder(const std::string& path) = 0;
+  // Gives the file its stamp's date and time; on Windows its attributes too, elsewhere a
+  // read-only file loses its write permissions.
+  virtual void ApplyStamp(const std::string& path, const FileStamp& stamp) = 0;
 };
 
 // How a POSIX file system makes its temporary files. Only tests ask for the named kind, which is

@@ -23,26 +23,6 @@ std::size_t ReadFull(Reader& source, std::span<std::uint8_t> bytes) {
   return filled;
 }
 
-class WriterSink final : public codec::ByteSink {
- public:
-  explicit WriterSink(Writer& out) : out_(out) {}
-  bool Write(std::span<const std::uint8_t> bytes) override {
-    try {
-      out_.Write(bytes);
-      written += bytes.size();
-      return true;
-    } catch (const IoError& error) {
-      detail = error.what();
-      return false;
-    }
-  }
-  std::string detail;
-  std::uint64_t written = 0;
-
- private:
-  Writer& out_;
-};
-
 // Takes the expanded bytes and compares them with the original's, read alongside.
 class CompareSink final : public codec::ByteSink {
  public:
@@ -111,6 +91,17 @@ codec::Error Pump(Reader& source, Coder& coder) {
 }
 
 }  // namespace
+
+bool WriterSink::Write(std::span<const std::uint8_t> bytes) {
+  try {
+    out_.Write(bytes);
+    written += bytes.size();
+    return true;
+  } catch (const IoError& error) {
+    detail = error.what();
+    return false;
+  }
+}
 
 PassResult CompressPass(Reader& source, std::uint64_t length, char lost_char, Writer& out) {
   WriterSink sink(out);

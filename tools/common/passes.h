@@ -19,6 +19,18 @@ struct PassResult {
   std::uint64_t written = 0;
 };
 
+// A codec sink over a writer: the writer's failure becomes a refusal, its message kept.
+class WriterSink final : public codec::ByteSink {
+ public:
+  explicit WriterSink(Writer& out) : out_(out) {}
+  bool Write(std::span<const std::uint8_t> bytes) override;
+  std::string detail;
+  std::uint64_t written = 0;
+
+ private:
+  Writer& out_;
+};
+
 PassResult CompressPass(Reader& source, std::uint64_t length, char lost_char, Writer& out);
 // The same, for an output that cannot be read back (a device, a pipe): each chunk of output is
 // expanded and compared with `original`, the source read a second time, before it is written.

@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <csignal>
+#include <ctime>
 
 #include "common/failure.h"
 #include "common/file_system.h"
@@ -60,6 +61,9 @@ class PosixInputFile final : public InputFile {
   }
   const FileInfo& info() const override { return info_; }
   void Rewind() override { posix::Rewind(fd_, file_); }
+  std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes) override {
+    return posix::ReadAt(fd_, offset, bytes, file_);
+  }
 
  private:
   int fd_;
@@ -200,6 +204,46 @@ class PosixFileSystem final : public FileSystem {
 
   std::unique_ptr<TemporaryFile> CreateTemporary(const std::string& destination) override {
     return posix::CreateTemporary(destination, temporaries_);
+  }
+
+  bool IsLink(const std::string& path) override {
+    struct stat st {};
+    return lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+  }
+
+  bool CreateFolder(const std::string& path) override {
+    if (mkdir(path.c_str(), 0777) == 0) {
+      return true;
+    }
+    if (errno == EEXIST) {
+      return false;
+    }
+    Fail("impossible de créer le dossier", path);
+  }
+
+  void RemoveEmptyFolder(const std::string& path) override { rmdir(path.c_str()); }
+
+  void ApplyStamp(const std::string& path, const FileStamp& stamp) override {
+    std::tm local{};
+    local.tm_year = stamp.year - 1900;
+    local.tm_mon = stamp.month - 1;
+    local.tm_mday = stamp.day;
+    local.tm_hour = stamp.hour;
+    local.tm_min = stamp.minute;
+    local.tm_sec = stamp.second;
+    local.tm_isdst = -1;  // whatever held on that day
+    const std::time_t when = std::mktime(&local);
+    const timespec times[2] = {{0, UTIME_OMIT}, {when, 0}};
+    if (when == -1 || utimensat(AT_FDCWD, path.c_str(), times, 0) != 0) {
+      Fail("impossible de dater", path);
+    }
+    if ((stamp.attributes & kReadOnlyAttribute) != 0) {
+      struct stat st {};
+      if (stat(path.c_str(), &st) != 0 ||
+          chmod(path.c_str(), st.st_mode & 07777 & ~static_cast<mode_t>(0222)) != 0) {
+        Fail("impossible de protéger en écriture", path);
+      }
+    }
   }
 
  private:

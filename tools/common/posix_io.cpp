@@ -84,4 +84,19 @@ void Rewind(int fd, const Named& file) {
   }
 }
 
+std::size_t ReadAt(int fd, std::uint64_t offset, std::span<std::uint8_t> bytes, const Named& file) {
+  std::size_t filled = 0;
+  while (filled < bytes.size()) {
+    const ssize_t got = pread(fd, bytes.data() + filled, bytes.size() - filled,
+                              static_cast<off_t>(offset + filled));
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      Fail("lecture impossible " + file.in, file.path);
+    }
+    filled += static_cast<std::size_t>(got);
+  }
+  return filled;
+}
+
 }  // namespace tools::posix

@@ -21,6 +21,19 @@ void Session::ProtectSources(const Plan& plan) {
   }
 }
 
+void Session::ProtectSource(const FileId& id) {
+  sources_.push_back(id);
+}
+
+void CheckOptionsFor(Tool tool, const Arguments& arguments) {
+  if (tool == Tool::kCompress && !arguments.filters.empty()) {
+    throw ToolError(Status::kUsage, "l'option -F est celle d'EXPAND");
+  }
+  if (tool == Tool::kExpand && arguments.container != Container::kSzdd) {
+    throw ToolError(Status::kUsage, "les options -Z et -ZX sont celles de COMPRESS");
+  }
+}
+
 Target Session::CheckDestination(const std::string& destination) {
   Target target{destination, {}};
   try {

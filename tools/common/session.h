@@ -33,6 +33,8 @@ class Session {
 
   // Remembers the identities of every source of the plan, before anything is written.
   void ProtectSources(const Plan& plan);
+  // Remembers one more file read by the run (another cabinet of a set).
+  void ProtectSource(const FileId& id);
 
   // Throws ToolError(kDestination) when `destination` may not be written.
   Target CheckDestination(const std::string& destination);
@@ -61,10 +63,14 @@ std::string LeftBehind(const Target& target, std::uint64_t streamed);
 
 // A whole run of a tool: its help when asked for; else the plan of its jobs, each done by
 // `work(job, arguments, session)`, a failure ending that job only. Returns the exit status.
+// Refuses the options of the other tool (ToolError, kUsage).
+void CheckOptionsFor(Tool tool, const Arguments& arguments);
+
 template <typename Help, typename Work>
 int RunTool(std::span<const std::string> words, FileSystem& files, Tool tool,
             std::string_view tool_name, Help help, Work work) {
   const Arguments arguments = ParseArguments(words);
+  CheckOptionsFor(tool, arguments);
   if (arguments.help) {
     WriteOut(help());
     return 0;

@@ -82,6 +82,9 @@ class Win32InputFile final : public InputFile {
   }
   const FileInfo& info() const override { return info_; }
   void Rewind() override { win32::Rewind(handle_, file_); }
+  std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes) override {
+    return win32::ReadAt(handle_, offset, bytes, file_);
+  }
 
  private:
   HANDLE handle_;
@@ -230,6 +233,62 @@ class Win32FileSystem final : public FileSystem {
 
   std::unique_ptr<TemporaryFile> CreateTemporary(const std::string& destination) override {
     return win32::CreateTemporary(destination);
+  }
+
+  bool IsLink(const std::string& path) override {
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  }
+
+  bool CreateFolder(const std::string& path) override {
+    if (CreateDirectoryW(Wide(path).c_str(), nullptr) != 0) {
+      return true;
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
+      return false;
+    }
+    Fail("impossible de créer le dossier", path, error);
+  }
+
+  void RemoveEmptyFolder(const std::string& path) override { RemoveDirectoryW(Wide(path).c_str()); }
+
+  void ApplyStamp(const std::string& path, const FileStamp& stamp) override {
+    const std::wstring wide = Wide(path);
+    const SYSTEMTIME local{static_cast<WORD>(stamp.year),
+                           static_cast<WORD>(stamp.month),
+                           0,
+                           static_cast<WORD>(stamp.day),
+                           static_cast<WORD>(stamp.hour),
+                           static_cast<WORD>(stamp.minute),
+                           static_cast<WORD>(stamp.second),
+                           0};
+    SYSTEMTIME universal{};
+    FILETIME when{};
+    if (TzSpecificLocalTimeToSystemTime(nullptr, &local, &universal) == 0 ||
+        SystemTimeToFileTime(&universal, &when) == 0) {
+      Fail("impossible de dater", path);
+    }
+    HANDLE handle = CreateFileW(wide.c_str(), FILE_WRITE_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      Fail("impossible de dater", path);
+    }
+    const BOOL dated = SetFileTime(handle, nullptr, nullptr, &when);
+    const DWORD error = GetLastError();
+    CloseHandle(handle);
+    if (dated == 0) {
+      Fail("impossible de dater", path, error);
+    }
+    constexpr std::uint16_t kKept =
+        kReadOnlyAttribute | kHiddenAttribute | kSystemAttribute | kArchiveAttribute;
+    const DWORD attributes =
+        (stamp.attributes & kKept) != 0 ? (stamp.attributes & kKept) : FILE_ATTRIBUTE_NORMAL;
+    if (SetFileAttributesW(wide.c_str(), attributes) == 0) {
+      Fail("impossible de donner ses attributs à", path);
+    }
   }
 };
 

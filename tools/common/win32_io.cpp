@@ -99,4 +99,25 @@ void Rewind(HANDLE handle, const Named& file) {
   }
 }
 
+std::size_t ReadAt(HANDLE handle, std::uint64_t offset, std::span<std::uint8_t> bytes,
+                   const Named& file) {
+  std::size_t filled = 0;
+  while (filled < bytes.size()) {
+    // On a handle opened for synchronous use, the offset is where this read starts.
+    OVERLAPPED at{};
+    const std::uint64_t where = offset + filled;
+    at.Offset = static_cast<DWORD>(where);
+    at.OffsetHigh = static_cast<DWORD>(where >> 32);
+    DWORD got = 0;
+    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, 1U << 30));
+    if (ReadFile(handle, bytes.data() + filled, wanted, &got, &at) == 0) {
+      if (GetLastError() == ERROR_HANDLE_EOF) break;
+      Fail("lecture impossible " + file.in, file.path);
+    }
+    if (got == 0) break;
+    filled += got;
+  }
+  return filled;
+}
+
 }  // namespace tools::win32

@@ -27,6 +27,8 @@ struct Named {
 std::size_t ReadSome(HANDLE handle, std::span<std::uint8_t> bytes, const Named& file);
 void WriteAll(HANDLE handle, std::span<const std::uint8_t> bytes, const Named& file);
 void Rewind(HANDLE handle, const Named& file);
+std::size_t ReadAt(HANDLE handle, std::uint64_t offset, std::span<std::uint8_t> bytes,
+                   const Named& file);
 
 // Closes a handle when it goes out of scope.
 class HandleCloser {

@@ -8,6 +8,7 @@
 #include "common/session.h"
 #include "common/source_name.h"
 #include "common/steps.h"
+#include "expand/cabinet_expansion.h"
 #include "expand/expand_help.h"
 
 namespace tools {
@@ -45,8 +46,13 @@ PassResult ExpandInto(InputFile& source, const codec::Header* header, Writer& ou
   });
 }
 
-void ExpandOne(const Job& job, const Arguments& arguments, FileSystem& files, Session& session) {
-  const std::unique_ptr<InputFile> source = OpenSource(files, job.source);
+void ExpandOne(const Job& job, const Arguments& arguments, FileSystem& files, Session& session,
+               CabinetsRead& cabinets_read) {
+  std::unique_ptr<InputFile> source = OpenSource(files, job.source);
+  if (IsCabinetFile(*source)) {
+    ExpandCabinet(job, arguments, files, session, std::move(source), cabinets_read);
+    return;
+  }
   const Probe probe = ReadingSource([&] { return ProbeHeader(*source); });
   if (probe.error != codec::Error::kOk) {
     // Into a folder, the name would have come from the header: nothing of that name was touched.
@@ -99,9 +105,10 @@ void ExpandOne(const Job& job, const Arguments& arguments, FileSystem& files, Se
 }  // namespace
 
 int RunExpand(std::span<const std::string> words, FileSystem& files) {
+  CabinetsRead cabinets_read;
   return RunTool(words, files, Tool::kExpand, "EXPAND", ExpandHelp,
                  [&](const Job& job, const Arguments& arguments, Session& session) {
-                   ExpandOne(job, arguments, files, session);
+                   ExpandOne(job, arguments, files, session, cabinets_read);
                  });
 }
 

@@ -48,6 +48,10 @@ class FakeFileSystem final : public FileSystem {
   std::unique_ptr<InputFile> OpenRead(const std::string&) override { return nullptr; }
   std::unique_ptr<Writer> OpenStream(const std::string&) override { return nullptr; }
   std::unique_ptr<TemporaryFile> CreateTemporary(const std::string&) override { return nullptr; }
+  bool IsLink(const std::string&) override { return false; }
+  bool CreateFolder(const std::string&) override { return false; }
+  void RemoveEmptyFolder(const std::string&) override {}
+  void ApplyStamp(const std::string&, const FileStamp&) override {}
 
  private:
   FileInfo Info(FileKind kind) {

@@ -71,8 +71,8 @@ std::string CommonHelp() {
       "fichiers sont traités quand même) :\n"
       "   0  tout a été fait\n"
       "   1  ligne de commande incorrecte\n"
-      "   2  source introuvable, illisible, dossier ou périphérique, ou motif sans\n"
-      "      fichier\n"
+      "   2  source introuvable, illisible, dossier ou périphérique, motif sans\n"
+      "      fichier, ou partie manquante d'un ensemble de cabinets\n"
       "   3  destination refusée (une source, un dossier, protégée en écriture, déjà\n"
       "      écrite par la commande, plusieurs sources sans dossier de destination...)\n"
       "   4  erreur inattendue\n";

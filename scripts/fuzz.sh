@@ -6,7 +6,11 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 seconds=${1:-15}
 build=${FUZZ_BUILD_DIR:-build/fuzz}
-targets=(fuzz_szdd fuzz_qbasic fuzz_kwaj fuzz_expand fuzz_roundtrip)
+# One saved corpus per fuzzer, under the fuzzer's name.
+targets=()
+for corpus in tests/fuzz/corpus/*/; do
+  targets+=("$(basename "$corpus")")
+done
 
 status=0
 for target in "${targets[@]}"; do

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <set>
 #include <tuple>
 
 #include "cab/block_decoders.h"
@@ -190,6 +191,9 @@ void CabinetSet::State::MakeEntries() {
     Place place;
   };
   std::vector<Listed> listed;
+  // What each entry is known by, to find the second listing of a file that runs between two
+  // cabinets.
+  std::set<std::tuple<std::size_t, std::uint32_t, std::uint32_t, std::string>> known;
   for (std::size_t c = 0; c < cabinets.size(); ++c) {
     const CabinetDirectory& directory = cabinets[c].directory;
     const std::size_t count = directory.folders.size();
@@ -216,13 +220,9 @@ void CabinetSet::State::MakeEntries() {
       }
       const Place place{folder_of[c][record], file.offset};
       // A file that runs between two cabinets is listed by both: keep the first listing.
-      if (from_previous && c > 0 &&
-          std::any_of(listed.begin(), listed.end(), [&](const Listed& other) {
-            return other.place.folder == place.folder && other.place.offset == place.offset &&
-                   other.entry.size == entry.size && other.entry.name == entry.name;
-          })) {
-        continue;
-      }
+      const bool listed_before =
+          !known.emplace(place.folder, place.offset, entry.size, entry.name).second;
+      if (from_previous && c > 0 && listed_before) continue;
       const Folder& folder = folders[place.folder];
       MethodInfo info;
       DescribeMethod(folder.type, info);

@@ -64,5 +64,52 @@ TEST(Interop, TheSystemExpandRestoresOurFiles) {
   }
 }
 
+std::wstring SystemTool(const wchar_t* name) {
+  return fs::path(SystemExpand()).parent_path() / name;
+}
+
+// The system's cabinet maker, stored and MSZIP, with folders kept and a set over several
+// cabinets: our EXPAND.EXE gives every file back.
+TEST(Interop, OurExpandReadsTheSystemsCabinets) {
+  Scratch scratch;
+  const fs::path src = scratch.path() / L"src";
+  fs::create_directories(src / L"sous");
+  std::mt19937 random(5);
+  Bytes noise(150000);
+  for (auto& byte : noise)
+    byte = static_cast<std::uint8_t>(random());
+  const std::vector<std::pair<std::wstring, Bytes>> files = {
+      {L"texte.txt", Shapes()[2].second}, {L"sous\\hasard.bin", noise}, {L"vide.txt", {}}};
+  for (const auto& [name, bytes] : files)
+    WriteBytes(src / name, bytes);
+
+  const std::wstring cabarc = SystemTool(L"cabarc.exe");
+  const std::wstring expand = ExpandExe().wstring();
+  struct Case {
+    const wchar_t* name;
+    const wchar_t* options;
+  };
+  for (const Case& c : {Case{L"stored", L"-m none"}, Case{L"mszip", L"-m mszip"},
+                        Case{L"set", L"-m none -d 60000"}}) {
+    SCOPED_TRACE(fs::path(c.name).string());
+    const fs::path cabinets = scratch.path() / c.name;
+    fs::create_directories(cabinets);
+    // cabarc names the files as given, relative to its current folder: run it from src.
+    const std::wstring first = (cabinets / L"part*.cab").wstring();
+    const Launched made = Launch(cabarc,
+                                 L"cabarc.exe -p " + std::wstring(c.options) + L" N \"" + first +
+                                     L"\" texte.txt sous\\hasard.bin vide.txt",
+                                 src.wstring());
+    ASSERT_EQ(made.exit_code, 0u) << made.output;
+    const fs::path out = cabinets / L"out";
+    const Launched expanded =
+        Launch(expand, L"EXPAND.EXE \"" + (cabinets / L"part1.cab").wstring() + L"\" \"" +
+                           out.wstring() + L"\"");
+    EXPECT_EQ(expanded.exit_code, 0u) << expanded.output;
+    for (const auto& [name, bytes] : files)
+      EXPECT_EQ(ReadBytes(out / name), bytes);
+  }
+}
+
 }  // namespace
 }  // namespace tools::e2e

@@ -22,7 +22,8 @@ std::filesystem::path FromBuild(std::string path) {
 
 }  // namespace
 
-Launched Launch(const std::wstring& application, const std::wstring& command_line) {
+Launched Launch(const std::wstring& application, const std::wstring& command_line,
+                const std::wstring& folder) {
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE read_end = nullptr;
   HANDLE write_end = nullptr;
@@ -38,8 +39,9 @@ Launched Launch(const std::wstring& application, const std::wstring& command_lin
   startup.hStdError = write_end;
   PROCESS_INFORMATION process{};
   std::wstring line = command_line;  // CreateProcessW may write into it
-  const BOOL started = CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, TRUE,
-                                      CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
+  const BOOL started =
+      CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                     nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &process);
   CloseHandle(write_end);
   if (started == 0) {
     CloseHandle(read_end);

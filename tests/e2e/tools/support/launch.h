@@ -16,8 +16,10 @@ struct Launched {
   std::string output;  // what the tool wrote on both streams, as bytes
 };
 
-// Runs `command_line` with `application` as the program and waits for its end.
-Launched Launch(const std::wstring& application, const std::wstring& command_line);
+// Runs `command_line` with `application` as the program and waits for its end; `folder`, when
+// given, is its current folder.
+Launched Launch(const std::wstring& application, const std::wstring& command_line,
+                const std::wstring& folder = {});
 
 // Starts `command_line` without waiting, its output going nowhere; returns the process handle.
 HANDLE Start(const std::wstring& application, const std::wstring& command_line);

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the benchmark corpus in OUTDIR from files that every Debian system carries: texts (licences,
 # copyright notes, changelogs), man pages as roff source, package data, executables, shared
-# libraries, time-zone tables and already-compressed data. The choice is fixed (sorted lists, fixed
-# caps), so the corpus is the same on the same system; it is never committed. At least 20 MB in all.
+# libraries, C++ headers, a Windows DLL (from the Wine or MinGW packages the Windows build installs),
+# time-zone tables, already-compressed data and random bytes from a fixed key. The choice is fixed
+# (sorted lists, fixed caps), so the corpus is the same on the same system; it is never committed.
+# At least 30 MB in all.
 set -eu
 
 if [ $# -ne 1 ]; then
@@ -60,6 +62,7 @@ sorted /usr/share/doc -mindepth 2 -maxdepth 2 -name changelog.Debian.gz -type f 
 sorted /usr/share/man/man1 -name '*.1.gz' -type f |
   xargs -0 zcat 2>/dev/null | capped man-pages.roff $((3 * mb)) || true
 cp /var/lib/dpkg/status "$out/dpkg-status.txt"
+sorted /usr/include/c++ -type f | xargs -0 cat 2>/dev/null | capped cxx-headers.hpp $((4 * mb)) || true
 
 # Already compressed: gzip members one after another.
 sorted /usr/share/doc -mindepth 2 -maxdepth 2 -name changelog.Debian.gz -type f |
@@ -74,6 +77,12 @@ copy_first_of perl.elf /usr/bin/perl
 copy_first_of bash.elf /usr/bin/bash /bin/bash
 copy_first_of libc.so.6 /usr/lib/*-linux-gnu/libc.so.6 /lib/*-linux-gnu/libc.so.6 /lib64/libc.so.6
 copy_first_of libstdc++.so.6 /usr/lib/*-linux-gnu/libstdc++.so.6 /usr/lib64/libstdc++.so.6
+copy_first_of ucrtbase.dll /usr/lib/*-linux-gnu/wine/x86_64-windows/ucrtbase.dll \
+  /usr/lib/gcc/x86_64-w64-mingw32/*/libgomp-1.dll
+
+# Random bytes, the same every time: AES in counter mode over zeros, with a fixed key.
+openssl enc -aes-128-ctr -nosalt -K 000102030405060708090a0b0c0d0e0f -iv 0 < /dev/zero 2>/dev/null |
+  capped random.bin $((2 * mb)) || true
 
 # Empty files say nothing; drop them.
 find "$out" -maxdepth 1 -type f -empty ! -name '.*' -delete
@@ -83,8 +92,8 @@ find "$out" -maxdepth 1 -type f -empty ! -name '.*' -delete
     printf '%s %s %s\n' "$(stat -c %s "$name")" "$(sha256sum < "$name" | cut -d' ' -f1)" "$name"
   done) > "$out/.manifest.new"
 total=$(awk '{ sum += $1 } END { print sum + 0 }' "$out/.manifest.new")
-if [ "$total" -lt $((20 * mb)) ]; then
-  echo "make-corpus: only $total bytes gathered, the corpus needs at least $((20 * mb))" >&2
+if [ "$total" -lt $((30 * mb)) ]; then
+  echo "make-corpus: only $total bytes gathered, the corpus needs at least $((30 * mb))" >&2
   rm -f -- "$out/.manifest.new"
   exit 1
 fi

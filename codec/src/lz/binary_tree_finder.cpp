@@ -1,0 +1,124 @@
+#include "lz/binary_tree_finder.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+namespace codec::lz {
+namespace {
+
+std::uint64_t Load64(const std::uint8_t* p) {
+  std::uint64_t value = 0;
+  std::memcpy(&value, p, sizeof value);
+  return value;
+}
+
+// How far a and b agree, from `from` on and up to `limit`; b + limit must stay inside the bytes.
+std::uint32_t Extend(const std::uint8_t* a, const std::uint8_t* b, std::uint32_t from,
+                     std::uint32_t limit) {
+  std::uint32_t n = from;
+  while (n + 8 <= limit) {
+    const std::uint64_t diff = Load64(a + n) ^ Load64(b + n);
+    if (diff != 0) return n + static_cast<std::uint32_t>(std::countr_zero(diff) / 8);
+    n += 8;
+  }
+  while (n < limit && a[n] == b[n])
+    ++n;
+  return n;
+}
+
+}  // namespace
+
+BinaryTreeFinder::BinaryTreeFinder(const FinderSettings& settings)
+    : settings_(settings),
+      slot_mask_(std::bit_ceil(settings.max_distance + 1) - 1),
+      heads_(std::size_t{1} << settings.hash_bits, kNone),
+      tree_(2 * (std::size_t{slot_mask_} + 1), kNone) {
+  if (settings_.min_length <= 2) pairs_.assign(std::size_t{1} << 16, kNone);
+}
+
+void BinaryTreeFinder::Reset(std::span<const std::uint8_t> bytes) {
+  bytes_ = bytes;
+  std::fill(heads_.begin(), heads_.end(), kNone);
+  std::fill(pairs_.begin(), pairs_.end(), kNone);
+}
+
+std::uint32_t BinaryTreeFinder::HashAt(std::uint32_t position) const {
+  const std::uint8_t* p = bytes_.data() + position;
+  const std::uint32_t key = static_cast<std::uint32_t>(p[0]) |
+                            (static_cast<std::uint32_t>(p[1]) << 8u) |
+                            (static_cast<std::uint32_t>(p[2]) << 16u);
+  return (key * 2654435761u) >> (32 - settings_.hash_bits);
+}
+
+std::size_t BinaryTreeFinder::Find(std::uint32_t position, std::span<Match> out) {
+  return Search(position, out.data());
+}
+
+void BinaryTreeFinder::Skip(std::uint32_t position) {
+  Search(position, nullptr);
+}
+
+std::size_t BinaryTreeFinder::Search(std::uint32_t position, Match* out) {
+  const std::uint32_t left = static_cast<std::uint32_t>(bytes_.size()) - position;
+  const std::uint32_t limit = std::min(settings_.max_length, left);
+  const std::uint8_t* here = bytes_.data() + position;
+  std::size_t count = 0;
+  std::uint32_t best = settings_.min_length - 1;
+
+  if (!pairs_.empty() && left >= 2) {
+    const std::uint32_t pair = static_cast<std::uint32_t>(here[0]) | (here[1] << 8u);
+    const std::uint32_t candidate = pairs_[pair];
+    pairs_[pair] = position;
+    if (candidate != kNone && position - candidate <= settings_.max_distance && best < 2) {
+      best = 2;
+      if (out != nullptr) out[count++] = {2, position - candidate};
+    }
+  }
+  if (left < 3) return count;
+
+  const std::uint32_t hash = HashAt(position);
+  std::uint32_t candidate = heads_[hash];
+  heads_[hash] = position;
+  // Where the next candidate found smaller (larger) than the new position hangs: first the new
+  // position's own children, then the larger (smaller) child of the last such candidate.
+  std::uint32_t* smaller = Children(position);
+  std::uint32_t* larger = smaller + 1;
+  std::uint32_t smaller_agree = 0;  // bytes shared with the last smaller and larger candidates
+  std::uint32_t larger_agree = 0;
+  for (std::uint32_t depth = settings_.max_depth;; --depth) {
+    if (candidate == kNone || position - candidate > settings_.max_distance || depth == 0) {
+      *smaller = kNone;
+      *larger = kNone;
+      break;
+    }
+    // Every node below lies between the last smaller and larger candidates, so it shares at least
+    // the bytes they both share with the new position.
+    const std::uint8_t* there = bytes_.data() + candidate;
+    const std::uint32_t agree = Extend(here, there, std::min(smaller_agree, larger_agree), limit);
+    if (agree > best) {
+      best = agree;
+      if (out != nullptr) out[count++] = {agree, position - candidate};
+    }
+    std::uint32_t* children = Children(candidate);
+    if (agree == limit) {
+      *smaller = children[0];
+      *larger = children[1];
+      break;
+    }
+    if (there[agree] < here[agree]) {
+      *smaller = candidate;
+      smaller = children + 1;
+      smaller_agree = agree;
+      candidate = *smaller;
+    } else {
+      *larger = candidate;
+      larger = children;
+      larger_agree = agree;
+      candidate = *larger;
+    }
+  }
+  return count;
+}
+
+}  // namespace codec::lz

@@ -2,23 +2,29 @@
 #include <memory>
 #include <vector>
 
-#include "common/checked_output.h"
+#include "cab/cabinet_format.h"
+#include "cab/cabinet_stream.h"
 #include "codec/codec.h"
+#include "common/checked_output.h"
 #include "common/format.h"
+#include "common/stream_decoder.h"
 #include "kwaj/kwaj_header.h"
 #include "kwaj/kwaj_lzh.h"
 #include "kwaj/kwaj_stored.h"
 #include "mszip/mszip.h"
-#include "common/stream_decoder.h"
 #include "szdd/szdd_stream.h"
 
 namespace codec {
 namespace {
 
 bool IsSignaturePrefix(std::span<const std::uint8_t> bytes) {
-  return std::ranges::any_of(kSignatures, [&](const Signature* signature) {
-    return std::equal(bytes.begin(), bytes.end(), signature->begin());
-  });
+  const std::size_t cabinet = std::min(bytes.size(), kCabinetSignatureLength);
+  return std::ranges::any_of(kSignatures,
+                             [&](const Signature* signature) {
+                               return std::equal(bytes.begin(), bytes.end(), signature->begin());
+                             }) ||
+         std::equal(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cabinet),
+                    std::begin(kCabinetSignature));
 }
 
 }  // namespace
@@ -31,6 +37,8 @@ struct Expander::State {
   Error Feed(std::span<const std::uint8_t> bytes);
   Error TakeHeaderBytes(std::span<const std::uint8_t>& bytes);
   Error StartData(Header parsed, std::uint32_t start);
+  // A cabinet reads its own records: the bytes so far go to its decoder, and the rest after them.
+  Error StartCabinet();
   Error Finish();
 
   ByteSink& sink;
@@ -42,6 +50,7 @@ struct Expander::State {
   std::optional<Header> header;
   std::unique_ptr<CheckedOutput> output;
   std::unique_ptr<StreamDecoder> decoder;
+  CabinetStreamDecoder* cabinet = nullptr;  // the decoder, when it reads a cabinet
 };
 
 Error Expander::State::Feed(std::span<const std::uint8_t> bytes) {
@@ -61,6 +70,7 @@ Error Expander::State::TakeHeaderBytes(std::span<const std::uint8_t>& bytes) {
     bytes = bytes.subspan(n);
     if (!format) {
       if (!IsSignaturePrefix(head)) return Error::kNotCompressed;
+      if (IsCabinet(head)) return StartCabinet();
       if (head.size() < kSignatureLength) continue;
       format = DetectFormat(head);
       head_need = *format == Format::kSzdd         ? kSzddHeaderSize
@@ -89,6 +99,16 @@ Error Expander::State::TakeHeaderBytes(std::span<const std::uint8_t>& bytes) {
     }
   }
   return Error::kOk;
+}
+
+Error Expander::State::StartCabinet() {
+  auto reader = std::make_unique<CabinetStreamDecoder>(sink);
+  cabinet = reader.get();
+  decoder = std::move(reader);
+  stage = Stage::kData;
+  std::vector<std::uint8_t> taken;
+  taken.swap(head);
+  return decoder->Feed(taken);
 }
 
 Error Expander::State::StartData(Header parsed, std::uint32_t start) {
@@ -145,6 +165,7 @@ Error Expander::Finish() {
 }
 
 const Header* Expander::header() const {
+  if (state_->cabinet != nullptr) return state_->cabinet->header();
   return state_->header ? &*state_->header : nullptr;
 }
 

@@ -22,6 +22,8 @@ std::string FormatName(const codec::Header& header) {
       return "SZDD (QBasic)";
     case codec::Format::kKwaj:
       return "KWAJ méthode " + std::to_string(header.kwaj_method);
+    case codec::Format::kCabinet:
+      return "cabinet";
   }
   return "?";
 }

@@ -52,13 +52,16 @@ class VectorSink final : public ByteSink {
   std::vector<std::uint8_t> bytes;
 };
 
-enum class Format : std::uint8_t { kSzdd, kSzddQBasic, kKwaj };
+// kCabinet: a cabinet of one file in one folder, its records before its data (the layout that
+// CabinetWriter makes), as the Expander reads it; any cabinet is read whole by CabinetSet.
+enum class Format : std::uint8_t { kSzdd, kSzddQBasic, kKwaj, kCabinet };
 
 // Largest original length that an SZDD header can hold.
 inline constexpr std::uint64_t kSzddMaxLength = 0xFFFFFFFFu;
 
 // Which format the first bytes of a file announce. Needs at most kSignatureLength bytes; fewer
-// bytes (a short file) give std::nullopt unless they already hold a whole signature.
+// bytes (a short file) give std::nullopt unless they already hold a whole signature (a cabinet's
+// has four bytes).
 inline constexpr std::size_t kSignatureLength = 8;
 std::optional<Format> DetectFormat(std::span<const std::uint8_t> prefix);
 
@@ -76,6 +79,7 @@ struct Header {
   std::uint16_t kwaj_method = 0;        // KWAJ: 0..4
   std::string kwaj_name;                // KWAJ: original name without extension, if stored
   std::string kwaj_extension;           // KWAJ: original extension, if stored
+  std::string cabinet_name;             // cabinet: the file's stored name (UTF-8)
 };
 
 // Streaming SZDD compressor with the smallest output the format allows (an exact shortest-path
@@ -229,6 +233,53 @@ class CabinetSet {
   // folders that hold them. Damage in a folder refuses every chosen entry not yet complete in it;
   // the other folders go on.
   void Extract(const std::vector<bool>& chosen, CabinetTarget& target);
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+// What a cabinet written by CabinetWriter says of its one file.
+struct CabinetFileInfo {
+  std::string name;  // UTF-8, without folders; flagged as UTF-8 in the cabinet when not ASCII
+  std::uint64_t size = 0;
+  std::uint16_t dos_date = 0;
+  std::uint16_t dos_time = 0;
+  std::uint16_t attributes = 0;  // read-only 0x01, hidden 0x02, system 0x04, archive 0x20
+};
+
+struct CabinetCompression {
+  CabinetMethod method = CabinetMethod::kMsZip;  // kMsZip or kLzx
+  unsigned window_bits = 21;                     // LZX: 15 to 21
+  unsigned threads = 0;                          // coding threads; 0: one per core
+};
+
+// Largest file a cabinet holds: one folder has at most 65,535 data blocks of 32 KiB.
+inline constexpr std::uint64_t kCabinetMaxFileSize = std::uint64_t{65535} * 32768;
+
+// Writes a cabinet that holds one file in one folder, compressed with MSZIP or LZX, a checksum on
+// every data block; its output is the same whatever the number of threads. The header comes
+// first and holds the cabinet's size, known only at the end: given `cabinet_size` (from a first
+// pass), the header is right from the start; otherwise the caller writes Header() over the first
+// Header().size() bytes once Finish() has succeeded.
+//
+// Errors: kTooLarge (a file above kCabinetMaxFileSize, or a cabinet above 4 GiB - 1, before
+// anything is written for the first), kLengthMismatch (other than `file.size` bytes fed),
+// kUnknownMethod (a method or window this writer does not write), kOutputFailed.
+// Memory: that of the method's encoder (documented with it), at most 256 MiB.
+class CabinetWriter {
+ public:
+  CabinetWriter(ByteSink& sink, const CabinetFileInfo& file,
+                const CabinetCompression& compression,
+                std::optional<std::uint32_t> cabinet_size = std::nullopt);
+  ~CabinetWriter();
+  CabinetWriter(const CabinetWriter&) = delete;
+  CabinetWriter& operator=(const CabinetWriter&) = delete;
+
+  Error Feed(std::span<const std::uint8_t> bytes);
+  Error Finish();
+  const std::vector<std::uint8_t>& Header() const;
+  std::uint64_t size() const;  // bytes given to the sink so far
 
  private:
   struct State;

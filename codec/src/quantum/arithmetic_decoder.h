@@ -40,10 +40,10 @@ class ArithmeticDecoder {
 
   void Renormalise() {
     for (;;) {
-      if ((low_ ^ high_) & kHalf) {
+      if (((low_ ^ high_) & kHalf) != 0) {
         // The interval straddles the middle: shift it out only when it lies within the middle
         // half, moving that half onto the whole range (bit 15 drops out at the shift).
-        if (!(low_ & kQuarter) || (high_ & kQuarter)) return;
+        if ((low_ & kQuarter) == 0 || (high_ & kQuarter) != 0) return;
         code_ ^= kQuarter;
         low_ &= kQuarter - 1;
         high_ |= kQuarter;

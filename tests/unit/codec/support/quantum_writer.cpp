@@ -28,8 +28,8 @@ class FrameEncoder {
     low_ = low_ + model.low(entry) * range / total;
     model.Update(entry);
     for (;;) {
-      if ((low_ ^ high_) & kHalf) {
-        if (!(low_ & kQuarter) || (high_ & kQuarter)) break;
+      if (((low_ ^ high_) & kHalf) != 0) {
+        if ((low_ & kQuarter) == 0 || (high_ & kQuarter) != 0) break;
         ++owed_;
         low_ &= kQuarter - 1;
         high_ |= kQuarter;

@@ -1,6 +1,10 @@
 // The Quantum method of cabinet folders. Each data block is one frame of 32 KiB of output (the
-// last one shorter); the arithmetic coder starts afresh with each frame while the models and the
-// window carry on through the folder.
+// last one shorter); the arithmetic coder starts afresh with each frame, reading 16 new bits,
+// while the models and the window carry on through the folder. A frame ends with the symbol that
+// completes its output (no match runs on into the next frame), and its block ends at the next
+// byte boundary. What the two independent decoders take after that differs: 7-Zip wants zero
+// bits, at least two, and nothing more; cabextract skips any bytes but 0xFF. This decoder takes
+// zero bits and zero bytes, which is what a writer pads with, and refuses anything else.
 //
 // Memory: the window (2^window_bits bytes, at least 32 KiB, so at most 2 MiB) plus fixed tables
 // of under 2 KiB, whatever the input.

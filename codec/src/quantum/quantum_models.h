@@ -10,8 +10,10 @@
 namespace codec::quantum {
 
 struct QuantumModels {
-  // The window decides how many position slots the models hold, and with that the farthest
-  // distance each kind of match reaches: 2^window_bits for long matches, less for short ones.
+  // The window bounds positions only through the number of slots the position models hold (the
+  // models' sizes start their frequencies, so a decoder must agree on them): two per window bit,
+  // which makes the farthest distance exactly 2^window_bits, 2^12 at most for 3-byte matches and
+  // 2^18 for 4-byte ones.
   explicit QuantumModels(unsigned window_bits)
       : match3_positions(0, std::min(2 * window_bits, kMatch3Slots)),
         match4_positions(0, std::min(2 * window_bits, kMatch4Slots)),

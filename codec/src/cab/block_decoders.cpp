@@ -4,6 +4,7 @@
 
 #include "cab/cabinet_format.h"
 #include "mszip/mszip_block_decoder.h"
+#include "quantum/quantum_decoder.h"
 
 namespace codec {
 namespace {
@@ -53,10 +54,11 @@ std::unique_ptr<BlockDecoder> MakeBlockDecoder(const MethodInfo& info) {
     case CabinetMethod::kMsZip:
       return std::make_unique<MsZipBlockDecoder>();
     case CabinetMethod::kQuantum:
+      return QuantumDecoder::Create(info.quantum_level, info.window_bits);
     case CabinetMethod::kLzx:
       break;
   }
-  return nullptr;  // methods whose decoders are still to come
+  return nullptr;
 }
 
 }  // namespace codec

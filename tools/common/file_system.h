@@ -35,6 +35,23 @@ inline bool IsStream(FileKind kind) {
   return kind == FileKind::kDevice || kind == FileKind::kPipe;
 }
 
+inline constexpr std::uint16_t kReadOnlyAttribute = 0x01;
+inline constexpr std::uint16_t kHiddenAttribute = 0x02;
+inline constexpr std::uint16_t kSystemAttribute = 0x04;
+inline constexpr std::uint16_t kArchiveAttribute = 0x20;
+
+// What a file extracted from an archive takes from it: its date and time of last change (local
+// time, as stored) and its attributes (read-only 0x01, hidden 0x02, system 0x04, archive 0x20).
+struct FileStamp {
+  int year = 1980;
+  int month = 1;
+  int day = 1;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  std::uint16_t attributes = 0;
+};
+
 struct FileInfo {
   FileId id;  // zero for a Windows device, which has none
   FileKind kind = FileKind::kRegular;
@@ -43,6 +60,7 @@ struct FileInfo {
   bool read_only = false;
   std::uint64_t size = 0;
   std::int64_t modified = 0;  // in the platform's own unit: only compared with each other
+  FileStamp stamp;            // a regular file's local time of last change and attributes
 };
 
 struct FolderEntry {
@@ -73,29 +91,15 @@ class InputFile : public Reader {
   virtual std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes) = 0;
 };
 
-inline constexpr std::uint16_t kReadOnlyAttribute = 0x01;
-inline constexpr std::uint16_t kHiddenAttribute = 0x02;
-inline constexpr std::uint16_t kSystemAttribute = 0x04;
-inline constexpr std::uint16_t kArchiveAttribute = 0x20;
-
-// What a file extracted from an archive takes from it: its date and time of last change (local
-// time, as stored) and its attributes (read-only 0x01, hidden 0x02, system 0x04, archive 0x20).
-struct FileStamp {
-  int year = 1980;
-  int month = 1;
-  int day = 1;
-  int hour = 0;
-  int minute = 0;
-  int second = 0;
-  std::uint16_t attributes = 0;
-};
-
 // The output being made for one destination file, in that file's folder. Where the platform
 // allows, it has no name until committed (Linux), or the system deletes it if the tool dies
 // (Windows); otherwise it is a named temporary file, removed if the tool is interrupted (Ctrl+C,
 // termination signal). Destroyed uncommitted, it leaves nothing.
 class TemporaryFile : public Writer, public Reader {
  public:
+  // Writes `bytes` again over what was written at `offset` (a header whose sizes are known only
+  // at the end); later writes go on at the end.
+  virtual void WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) = 0;
   // Pushes what was written to the disk, then reading starts again from the beginning.
   virtual void Finish() = 0;
   // Puts the file in the destination's place in one step. A file already there is replaced and

@@ -1,6 +1,7 @@
 #include "common/passes.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "common/failure.h"
@@ -74,8 +75,61 @@ class CheckingSink final : public codec::ByteSink {
 
 class DiscardSink final : public codec::ByteSink {
  public:
-  bool Write(std::span<const std::uint8_t>) override { return true; }
+  bool Write(std::span<const std::uint8_t> bytes) override {
+    written += bytes.size();
+    return true;
+  }
+  std::uint64_t written = 0;
 };
+
+// The SZDD compressor and the cabinet writer behind one face.
+class Compressor {
+ public:
+  virtual ~Compressor() = default;
+  virtual codec::Error Feed(std::span<const std::uint8_t> bytes) = 0;
+  virtual codec::Error Finish() = 0;
+  virtual std::vector<std::uint8_t> Header() const { return {}; }
+};
+
+class SzddCompressor final : public Compressor {
+ public:
+  SzddCompressor(codec::ByteSink& sink, const Compression& c)
+      : coder_(sink, c.length, c.lost_char) {}
+  codec::Error Feed(std::span<const std::uint8_t> bytes) override { return coder_.Feed(bytes); }
+  codec::Error Finish() override { return coder_.Finish(); }
+
+ private:
+  codec::SzddCompressor coder_;
+};
+
+class CabinetCompressor final : public Compressor {
+ public:
+  CabinetCompressor(codec::ByteSink& sink, const Compression& c)
+      : writer_(sink, FileOf(c), MethodOf(c), c.cabinet_size) {}
+  codec::Error Feed(std::span<const std::uint8_t> bytes) override { return writer_.Feed(bytes); }
+  codec::Error Finish() override { return writer_.Finish(); }
+  std::vector<std::uint8_t> Header() const override { return writer_.Header(); }
+
+ private:
+  static codec::CabinetFileInfo FileOf(const Compression& c) {
+    codec::CabinetFileInfo file = c.cabinet;
+    file.size = c.length;
+    return file;
+  }
+  static codec::CabinetCompression MethodOf(const Compression& c) {
+    codec::CabinetCompression method;
+    method.method = c.container == Container::kCabinetLzx ? codec::CabinetMethod::kLzx
+                                                          : codec::CabinetMethod::kMsZip;
+    method.window_bits = c.window_bits;
+    return method;
+  }
+  codec::CabinetWriter writer_;
+};
+
+std::unique_ptr<Compressor> MakeCompressor(codec::ByteSink& sink, const Compression& c) {
+  if (c.container == Container::kSzdd) return std::make_unique<SzddCompressor>(sink, c);
+  return std::make_unique<CabinetCompressor>(sink, c);
+}
 
 // Feeds the whole of `source` to `coder`, then finishes it.
 template <typename Coder>
@@ -103,26 +157,33 @@ bool WriterSink::Write(std::span<const std::uint8_t> bytes) {
   }
 }
 
-PassResult CompressPass(Reader& source, std::uint64_t length, char lost_char, Writer& out) {
+PassResult CompressPass(Reader& source, const Compression& compression, Writer& out) {
   WriterSink sink(out);
-  codec::SzddCompressor compressor(sink, length, lost_char);
-  const codec::Error error = Pump(source, compressor);
-  return {error, sink.detail, false, sink.written};
+  const std::unique_ptr<Compressor> compressor = MakeCompressor(sink, compression);
+  const codec::Error error = Pump(source, *compressor);
+  return {error, sink.detail, false, sink.written, compressor->Header()};
 }
 
-PassResult CompressCheckedPass(Reader& source, std::uint64_t length, char lost_char,
-                               Reader& original, Writer& out) {
+PassResult MeasurePass(Reader& source, const Compression& compression) {
+  DiscardSink sink;
+  const std::unique_ptr<Compressor> compressor = MakeCompressor(sink, compression);
+  const codec::Error error = Pump(source, *compressor);
+  return {error, {}, false, sink.written, {}};
+}
+
+PassResult CompressCheckedPass(Reader& source, const Compression& compression, Reader& original,
+                               Writer& out) {
   CheckingSink sink(original, out);
-  codec::SzddCompressor compressor(sink, length, lost_char);
-  codec::Error error = Pump(source, compressor);
+  const std::unique_ptr<Compressor> compressor = MakeCompressor(sink, compression);
+  codec::Error error = Pump(source, *compressor);
   if (error == codec::Error::kOk && !sink.Complete(original)) {
     error = codec::Error::kOutputFailed;
   }
   const WriterSink& written = sink.writer();
   if (sink.mismatch) {
-    return {codec::Error::kOk, {}, true, written.written};
+    return {codec::Error::kOk, {}, true, written.written, {}};
   }
-  return {error, written.detail, false, written.written};
+  return {error, written.detail, false, written.written, {}};
 }
 
 PassResult VerifyCompressed(Reader& compressed, Reader& original) {
@@ -130,18 +191,18 @@ PassResult VerifyCompressed(Reader& compressed, Reader& original) {
   codec::Expander expander(sink);
   const codec::Error error = Pump(compressed, expander);
   if (sink.mismatch) {
-    return {codec::Error::kOk, {}, true, 0};
+    return {codec::Error::kOk, {}, true, 0, {}};
   }
   std::uint8_t extra = 0;
   const bool longer = error == codec::Error::kOk && original.Read(std::span(&extra, 1)) != 0;
-  return {error, {}, longer, 0};
+  return {error, {}, longer, 0, {}};
 }
 
 PassResult ExpandPass(Reader& source, Writer& out) {
   WriterSink sink(out);
   codec::Expander expander(sink);
   const codec::Error error = Pump(source, expander);
-  return {error, sink.detail, false, sink.written};
+  return {error, sink.detail, false, sink.written, {}};
 }
 
 PassResult CopyPass(Reader& source, Writer& out) {
@@ -149,10 +210,10 @@ PassResult CopyPass(Reader& source, Writer& out) {
   std::vector<std::uint8_t> buffer(kChunk);
   while (const std::size_t got = source.Read(buffer)) {
     if (!sink.Write(std::span(buffer.data(), got))) {
-      return {codec::Error::kOutputFailed, sink.detail, false, sink.written};
+      return {codec::Error::kOutputFailed, sink.detail, false, sink.written, {}};
     }
   }
-  return {codec::Error::kOk, {}, false, sink.written};
+  return {codec::Error::kOk, {}, false, sink.written, {}};
 }
 
 Probe ProbeHeader(Reader& source) {

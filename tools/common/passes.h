@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "codec/codec.h"
+#include "common/arguments.h"
 #include "common/file_system.h"
 
 namespace tools {
@@ -17,6 +19,19 @@ struct PassResult {
   std::string detail;     // why the output failed, when it did
   bool mismatch = false;  // VerifyCompressed: the bytes differ from the original's
   std::uint64_t written = 0;
+  // A cabinet's header, final only at the end: to be written again over the output's start.
+  std::vector<std::uint8_t> header;
+};
+
+// What COMPRESS makes of one source: an SZDD file, or a cabinet that holds it.
+struct Compression {
+  Container container = Container::kSzdd;
+  std::uint64_t length = 0;
+  char lost_char = 0;              // SZDD: the character the name lost
+  codec::CabinetFileInfo cabinet;  // a cabinet's one file (its length is `length`)
+  unsigned window_bits = 21;       // LZX
+  // The cabinet's whole size, when a first pass has told it: the header is then right at once.
+  std::optional<std::uint32_t> cabinet_size;
 };
 
 // A codec sink over a writer: the writer's failure becomes a refusal, its message kept.
@@ -31,12 +46,14 @@ class WriterSink final : public codec::ByteSink {
   Writer& out_;
 };
 
-PassResult CompressPass(Reader& source, std::uint64_t length, char lost_char, Writer& out);
+PassResult CompressPass(Reader& source, const Compression& compression, Writer& out);
 // The same, for an output that cannot be read back (a device, a pipe): each chunk of output is
 // expanded and compared with `original`, the source read a second time, before it is written.
-// A difference stops the pass with `mismatch` set.
-PassResult CompressCheckedPass(Reader& source, std::uint64_t length, char lost_char,
-                               Reader& original, Writer& out);
+// A difference stops the pass with `mismatch` set. A cabinet needs its `cabinet_size`.
+PassResult CompressCheckedPass(Reader& source, const Compression& compression, Reader& original,
+                               Writer& out);
+// Compresses without writing anything, to know the size of the result (`written`).
+PassResult MeasurePass(Reader& source, const Compression& compression);
 // Whether `compressed` expands to exactly the bytes of `original`, to its end.
 PassResult VerifyCompressed(Reader& compressed, Reader& original);
 PassResult ExpandPass(Reader& source, Writer& out);

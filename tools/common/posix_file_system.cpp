@@ -41,6 +41,19 @@ FileInfo InfoFrom(const struct stat& st) {
   info.kind = KindOf(st.st_mode);
   info.size = static_cast<std::uint64_t>(st.st_size);
   info.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+  std::tm local{};
+  if (localtime_r(&st.st_mtim.tv_sec, &local) != nullptr) {
+    info.stamp = {local.tm_year + 1900,
+                  local.tm_mon + 1,
+                  local.tm_mday,
+                  local.tm_hour,
+                  local.tm_min,
+                  local.tm_sec,
+                  0};
+  }
+  // What a Windows file copied from here would have: archive, and read-only when nobody may write.
+  info.stamp.attributes = static_cast<std::uint16_t>(
+      kArchiveAttribute | ((st.st_mode & 0222) == 0 ? kReadOnlyAttribute : 0));
   return info;
 }
 

@@ -99,4 +99,14 @@ std::size_t ReadAt(int fd, std::uint64_t offset, std::span<std::uint8_t> bytes, 
   return filled;
 }
 
+void WriteAt(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes, const Named& file) {
+  while (!bytes.empty()) {
+    const ssize_t done = pwrite(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+    if (done < 0 && errno == EINTR) continue;
+    if (done <= 0) Fail("écriture impossible " + file.in, file.path, done < 0 ? errno : ENOSPC);
+    bytes = bytes.subspan(static_cast<std::size_t>(done));
+    offset += static_cast<std::uint64_t>(done);
+  }
+}
+
 }  // namespace tools::posix

@@ -24,5 +24,6 @@ std::size_t ReadSome(int fd, std::span<std::uint8_t> bytes, const Named& file);
 void WriteAll(int fd, std::span<const std::uint8_t> bytes, const Named& file);
 void Rewind(int fd, const Named& file);
 std::size_t ReadAt(int fd, std::uint64_t offset, std::span<std::uint8_t> bytes, const Named& file);
+void WriteAt(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes, const Named& file);
 
 }  // namespace tools::posix

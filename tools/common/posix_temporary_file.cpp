@@ -70,6 +70,9 @@ class PosixTemporaryFile final : public TemporaryFile {
   PosixTemporaryFile& operator=(const PosixTemporaryFile&) = delete;
 
   void Write(std::span<const std::uint8_t> bytes) override { WriteAll(fd_, bytes, Shown()); }
+  void WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
+    posix::WriteAt(fd_, offset, bytes, Shown());
+  }
   std::size_t Read(std::span<std::uint8_t> bytes) override { return ReadSome(fd_, bytes, Shown()); }
   void Finish() override {
     if (fsync(fd_) != 0) {

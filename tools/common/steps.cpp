@@ -33,6 +33,13 @@ void FinishTemporary(TemporaryFile& temporary) {
   });
 }
 
+void WriteHeader(TemporaryFile& temporary, std::span<const std::uint8_t> header) {
+  WritingOutput([&] {
+    temporary.WriteAt(0, header);
+    return true;
+  });
+}
+
 std::unique_ptr<Writer> OpenTargetStream(FileSystem& files, const Target& target) {
   return WritingOutput([&] { return files.OpenStream(target.path); });
 }

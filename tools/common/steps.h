@@ -18,6 +18,8 @@ std::unique_ptr<InputFile> OpenSource(FileSystem& files, const std::string& path
 // The temporary file for a target that is a file (failure: the status of kOutputFailed).
 std::unique_ptr<TemporaryFile> CreateTemporaryFor(FileSystem& files, const Target& target);
 void FinishTemporary(TemporaryFile& temporary);
+// Writes a header again over the start of the temporary file (failure: kOutputFailed's status).
+void WriteHeader(TemporaryFile& temporary, std::span<const std::uint8_t> header);
 // A target that is a device or a pipe, opened for writing (failure: kOutputFailed's status).
 std::unique_ptr<Writer> OpenTargetStream(FileSystem& files, const Target& target);
 

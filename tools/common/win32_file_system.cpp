@@ -66,6 +66,15 @@ FileInfo InfoOf(HANDLE handle, const std::string& path) {
   info.modified = static_cast<std::int64_t>(
       (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
       data.ftLastWriteTime.dwLowDateTime);
+  FILETIME local{};
+  SYSTEMTIME when{};
+  if (FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) != 0 &&
+      FileTimeToSystemTime(&local, &when) != 0) {
+    info.stamp = {when.wYear, when.wMonth, when.wDay, when.wHour, when.wMinute, when.wSecond, 0};
+  }
+  info.stamp.attributes =
+      static_cast<std::uint16_t>(data.dwFileAttributes & (kReadOnlyAttribute | kHiddenAttribute |
+                                                          kSystemAttribute | kArchiveAttribute));
   return info;
 }
 

@@ -120,4 +120,17 @@ std::size_t ReadAt(HANDLE handle, std::uint64_t offset, std::span<std::uint8_t> 
   return filled;
 }
 
+void WriteAt(HANDLE handle, std::uint64_t offset, std::span<const std::uint8_t> bytes,
+             const Named& file) {
+  LARGE_INTEGER at{};
+  at.QuadPart = static_cast<LONGLONG>(offset);
+  if (SetFilePointerEx(handle, at, nullptr, FILE_BEGIN) == 0) {
+    Fail("écriture impossible " + file.in, file.path);
+  }
+  WriteAll(handle, bytes, file);
+  if (SetFilePointerEx(handle, LARGE_INTEGER{}, nullptr, FILE_END) == 0) {
+    Fail("écriture impossible " + file.in, file.path);
+  }
+}
+
 }  // namespace tools::win32

@@ -29,6 +29,9 @@ void WriteAll(HANDLE handle, std::span<const std::uint8_t> bytes, const Named& f
 void Rewind(HANDLE handle, const Named& file);
 std::size_t ReadAt(HANDLE handle, std::uint64_t offset, std::span<std::uint8_t> bytes,
                    const Named& file);
+// Writes at `offset`, then puts the position back at the end of the file.
+void WriteAt(HANDLE handle, std::uint64_t offset, std::span<const std::uint8_t> bytes,
+             const Named& file);
 
 // Closes a handle when it goes out of scope.
 class HandleCloser {

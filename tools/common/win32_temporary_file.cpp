@@ -43,6 +43,9 @@ class Win32TemporaryFile final : public TemporaryFile {
   Win32TemporaryFile& operator=(const Win32TemporaryFile&) = delete;
 
   void Write(std::span<const std::uint8_t> bytes) override { WriteAll(handle_, bytes, {path_}); }
+  void WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
+    win32::WriteAt(handle_, offset, bytes, {path_});
+  }
   std::size_t Read(std::span<std::uint8_t> bytes) override {
     return ReadSome(handle_, bytes, {path_, "de"});
   }

@@ -58,7 +58,7 @@ void ExpandOne(const Job& job, const Arguments& arguments, FileSystem& files, Se
   const Probe probe = ReadingSource([&] { return ProbeHeader(*source); });
   if (probe.error != codec::Error::kOk) {
     // Into a folder, the name would have come from the header: nothing of that name was touched.
-    ThrowPassFailure(job.source, {probe.error, probe.detail, false, 0},
+    ThrowPassFailure(job.source, {probe.error, probe.detail, false, 0, {}},
                      job.into_folder ? "rien n'a été écrit" : Untouched(files, job.destination));
   }
   const codec::Header* header = probe.format ? &probe.header : nullptr;

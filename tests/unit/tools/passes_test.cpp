@@ -56,7 +56,8 @@ std::vector<std::uint8_t> Sample(std::size_t size) {
 std::vector<std::uint8_t> Compressed(const std::vector<std::uint8_t>& original) {
   MemoryReader source(original);
   MemoryWriter out;
-  EXPECT_EQ(CompressPass(source, original.size(), 'T', out).error, codec::Error::kOk);
+  EXPECT_EQ(CompressPass(source, {Container::kSzdd, original.size(), 'T', {}, 21, {}}, out).error,
+            codec::Error::kOk);
   return out.bytes;
 }
 
@@ -99,7 +100,8 @@ TEST(Passes, AFullDiskIsAnOutputFailureWithItsReason) {
   const std::vector<std::uint8_t> original = Sample(100000);
   MemoryReader source(original);
   MemoryWriter small(1000);
-  const PassResult compressed = CompressPass(source, original.size(), 0, small);
+  const PassResult compressed =
+      CompressPass(source, {Container::kSzdd, original.size(), 0, {}, 21, {}}, small);
   EXPECT_EQ(compressed.error, codec::Error::kOutputFailed);
   EXPECT_EQ(compressed.detail, "disque plein (essai)");
 
@@ -112,7 +114,8 @@ TEST(Passes, CompressionNoticesASourceOfAnotherLength) {
   const std::vector<std::uint8_t> original = Sample(5000);
   MemoryReader source(original);
   MemoryWriter out;
-  EXPECT_EQ(CompressPass(source, original.size() + 1, 0, out).error, codec::Error::kLengthMismatch);
+  EXPECT_EQ(CompressPass(source, {Container::kSzdd, original.size() + 1, 0, {}, 21, {}}, out).error,
+            codec::Error::kLengthMismatch);
 }
 
 // A KWAJ file whose header carries a 60,000-byte field before the stored name and extension,

@@ -68,8 +68,9 @@ std::wstring SystemTool(const wchar_t* name) {
   return fs::path(SystemExpand()).parent_path() / name;
 }
 
-// The system's cabinet maker, stored and MSZIP, with folders kept and a set over several
-// cabinets: our EXPAND.EXE gives every file back.
+// The system's cabinet maker, stored and MSZIP, with folders kept: our EXPAND.EXE gives every
+// file back. (Its sets over several cabinets fail to complete here; a set it made is among the
+// native tests' fixtures.)
 TEST(Interop, OurExpandReadsTheSystemsCabinets) {
   Scratch scratch;
   const fs::path src = scratch.path() / L"src";
@@ -89,8 +90,7 @@ TEST(Interop, OurExpandReadsTheSystemsCabinets) {
     const wchar_t* name;
     const wchar_t* options;
   };
-  for (const Case& c : {Case{L"stored", L"-m none"}, Case{L"mszip", L"-m mszip"},
-                        Case{L"set", L"-m none -d 60000"}}) {
+  for (const Case& c : {Case{L"stored", L"-m none"}, Case{L"mszip", L"-m mszip"}}) {
     SCOPED_TRACE(fs::path(c.name).string());
     const fs::path cabinets = scratch.path() / c.name;
     fs::create_directories(cabinets);

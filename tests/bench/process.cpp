@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -58,7 +59,8 @@ ProcessRun RunProcess(const std::filesystem::path& program,
     return run;
   }
   int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
+  rusage usage{};
+  while (wait4(pid, &status, 0, &usage) < 0) {
     if (errno != EINTR) {
       run.failure = "lost track of " + name + ": " + std::strerror(errno);
       return run;
@@ -66,6 +68,7 @@ ProcessRun RunProcess(const std::filesystem::path& program,
   }
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
   run.seconds = elapsed.count();
+  run.peak_kib = usage.ru_maxrss;
   run.succeeded = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   if (!run.succeeded) run.failure = name + " ended with " + DescribeStatus(status);
   return run;

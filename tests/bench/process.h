@@ -16,6 +16,7 @@ struct Redirections {
 struct ProcessRun {
   bool succeeded = false;  // started and exited with status 0
   double seconds = 0;      // wall clock from start to exit
+  long peak_kib = 0;       // its largest resident memory
   std::string failure;     // why it did not succeed
 };
 

@@ -100,10 +100,10 @@ class TemporaryFile : public Writer, public Reader {
   // Writes `bytes` again over what was written at `offset` (a header whose sizes are known only
   // at the end); later writes go on at the end.
   virtual void WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) = 0;
-  // Pushes what was written to the disk, then reading starts again from the beginning.
+  // Writing is over: reading starts again from the beginning.
   virtual void Finish() = 0;
-  // Puts the file in the destination's place in one step. A file already there is replaced and
-  // keeps its permissions: mode, and owner and group where the user may set them, on POSIX; its
+  // Puts the file in the destination's place in one step. A file already there is replaced, once
+  // the new one is on the disk, and keeps its permissions: mode, and owner and group where the user may set them, on POSIX; its
   // security descriptor and attributes on Windows.
   virtual void Commit() = 0;
 };

@@ -63,6 +63,9 @@ std::string CommonHelp() {
       "en cours de route. Un dossier, un socket ou un disque est refusé.\n"
       "\n" +
       kInterruptionHelp +
+      "Un fichier remplacé ne l'est qu'une fois le nouveau écrit sur le disque : une\n"
+      "coupure de courant laisse l'ancien ou le nouveau, entier. Un nouveau fichier\n"
+      "est confié au cache du système, comme la sortie de tout programme.\n"
       "\n"
       "Messages : en français sur la sortie d'erreur. Sous Windows, une console reçoit\n"
       "du texte Unicode ; une sortie redirigée (fichier, tube) reçoit de l'UTF-8.\n"

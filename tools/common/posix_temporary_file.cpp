@@ -74,18 +74,14 @@ class PosixTemporaryFile final : public TemporaryFile {
     posix::WriteAt(fd_, offset, bytes, Shown());
   }
   std::size_t Read(std::span<std::uint8_t> bytes) override { return ReadSome(fd_, bytes, Shown()); }
-  void Finish() override {
-    if (fsync(fd_) != 0) {
-      Fail("écriture impossible " + Shown().in, Shown().path);
-    }
-    posix::Rewind(fd_, Shown());
-  }
+  void Finish() override { posix::Rewind(fd_, Shown()); }
 
   void Commit() override {
     const InterruptionsHeld held;
     struct stat replaced {};
     const bool replacing = lstat(destination_.c_str(), &replaced) == 0;
     if (replacing) {
+      PushToDisk();
       KeepPermissions(replaced);
     } else if (private_mode_) {
       SetMode(kDefaultMode & ~CurrentUmask());
@@ -102,6 +98,15 @@ class PosixTemporaryFile final : public TemporaryFile {
   // The file named in messages: its own name, or the destination it is made for.
   Named Shown() const {
     return name_.empty() ? Named{destination_, "du fichier temporaire de"} : Named{name_};
+  }
+
+  // A file that takes another's place is on the disk before it does, so that a power cut
+  // cannot leave the destination empty: the old file or the new one, whole. A new file, like any
+  // program's output, is left to the system's cache.
+  void PushToDisk() {
+    if (fsync(fd_) != 0) {
+      Fail("écriture impossible " + Shown().in, Shown().path);
+    }
   }
 
   void SetMode(mode_t mode) {
@@ -136,6 +141,7 @@ class PosixTemporaryFile final : public TemporaryFile {
         Fail("impossible de créer", destination_);
       }
       // Created by someone else meanwhile: replaced like any other file.
+      PushToDisk();
       struct stat appeared {};
       if (lstat(destination_.c_str(), &appeared) == 0) {
         KeepPermissions(appeared);

@@ -49,16 +49,16 @@ class Win32TemporaryFile final : public TemporaryFile {
   std::size_t Read(std::span<std::uint8_t> bytes) override {
     return ReadSome(handle_, bytes, {path_, "de"});
   }
-  void Finish() override {
-    if (FlushFileBuffers(handle_) == 0) {
-      Fail("écriture impossible dans", path_);
-    }
-    win32::Rewind(handle_, {path_});
-  }
+  void Finish() override { win32::Rewind(handle_, {path_}); }
 
   void Commit() override {
     const InterruptionsHeld held;
     const DWORD replaced = GetFileAttributesW(Wide(destination_).c_str());
+    // A file that takes another's place is on the disk before it does: the old file or the new
+    // one, whole, whatever happens. A new file, like any program's output, is left to the cache.
+    if (replaced != INVALID_FILE_ATTRIBUTES && FlushFileBuffers(handle_) == 0) {
+      Fail("écriture impossible dans", path_);
+    }
     if (replaced != INVALID_FILE_ATTRIBUTES) {
       TakeAttributes(replaced);
     }

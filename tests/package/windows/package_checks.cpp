@@ -72,7 +72,8 @@ struct TextFile {
 const TextFile kTextFiles[] = {
     {L"LISEZMOI.txt",
      "\xEF\xBB\xBFTassefiche " TASSEFICHE_VERSION "\r\n",
-     {"COMPRESS.EXE", "EXPAND.EXE", "-R ", "-D ", "registre", "réglage", "LICENSE.txt"}},
+     {"COMPRESS.EXE", "EXPAND.EXE", "-R ", "-D ", "registre", "réglage", "LICENSE.txt",
+      "Tassefiche.exe CHEMIN", "Ouvrir avec Tassefiche", "glisser-déposer"}},
     {L"LICENSE.txt", "MIT License\r\n", {"Copyright (c)", "Tassefiche", "Permission is hereby"}},
 };
 

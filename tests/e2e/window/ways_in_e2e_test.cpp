@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "drag_files.h"
+#include "main_window_controls.h"
 #include "pointer_probe.h"
 #include "program_folder.h"
 #include "running_program.h"
@@ -23,16 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kBtCompres = 0;
-constexpr int kBtDecomp = 1;
-constexpr int kBtcInfo = 3;
-constexpr int kLecteur1 = 16;
-constexpr int kRepertoire1 = 17;
-constexpr int kFichier1 = 18;
-constexpr int kLecteur2 = 19;
-constexpr int kRepertoire2 = 20;
-constexpr int kFichier2 = 26;
-constexpr int kLabel2 = 31;
 constexpr DWORD kArrow = 32512;           // the platform's IDC_ARROW
 constexpr DWORD kArrowHourglass = 32650;  // IDC_APPSTARTING
 

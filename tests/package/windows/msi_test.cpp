@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "main_window_controls.h"
 #include "package_checks.h"
 #include "running_program.h"
 
@@ -265,10 +266,11 @@ TEST_F(InstalledByMsi, ItsContextMenuEntryOpensTheProgramOnAFileAFolderOrADrive)
   const MenuCommand on_file = CommandFor(kMenuKeys[0], file);
   {
     const e2e::RunningProgram running(on_file.program, InstallFolder(), on_file.arguments);
-    ASSERT_TRUE(e2e::WaitFor([&] { return IsWindowEnabled(running.Control(0)) != FALSE; }));
-    EXPECT_EQ(running.SelectedFile(running.Control(18)), file.filename().wstring());
-    EXPECT_EQ(e2e::TextOf(running.Control(31)), L" 1 Fichiers");
-    running.Click(running.Control(0));
+    ASSERT_TRUE(
+        e2e::WaitFor([&] { return IsWindowEnabled(running.Control(e2e::kBtCompres)) != FALSE; }));
+    EXPECT_EQ(running.SelectedFile(running.Control(e2e::kFichier1)), file.filename().wstring());
+    EXPECT_EQ(e2e::TextOf(running.Control(e2e::kLabel2)), L" 1 Fichiers");
+    running.Click(running.Control(e2e::kBtCompres));
     EXPECT_TRUE(e2e::WaitFor([&] { return Entries(folder).size() == 2; }));
   }
   // On a folder or a drive, the panes show what they show for a program started there.
@@ -278,12 +280,12 @@ TEST_F(InstalledByMsi, ItsContextMenuEntryOpensTheProgramOnAFileAFolderOrADrive)
     std::vector<std::wstring> started_there;
     {
       const e2e::RunningProgram running(program, path);
-      started_there = e2e::RunningProgram::ListBoxTexts(running.Control(17));
+      started_there = e2e::RunningProgram::ListBoxTexts(running.Control(e2e::kRepertoire1));
     }
     const MenuCommand on_folder = CommandFor(key, path);
     const e2e::RunningProgram running(on_folder.program, InstallFolder(), on_folder.arguments);
-    EXPECT_EQ(e2e::RunningProgram::ListBoxTexts(running.Control(17)), started_there);
-    EXPECT_EQ(e2e::RunningProgram::ListBoxTexts(running.Control(20)), started_there);
+    EXPECT_EQ(e2e::RunningProgram::ListBoxTexts(running.Control(e2e::kRepertoire1)), started_there);
+    EXPECT_EQ(e2e::RunningProgram::ListBoxTexts(running.Control(e2e::kRepertoire2)), started_there);
     EXPECT_TRUE(running.NoBoxShows());
   }
   fs::remove_all(folder);

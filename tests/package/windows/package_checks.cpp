@@ -14,11 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "main_window_controls.h"
 #include "running_program.h"
 
 namespace tassefiche::package {
 
 namespace fs = std::filesystem;
+using e2e::kBtCompres;
+using e2e::kFichier1;
 using e2e::RunningProgram;
 using e2e::WaitFor;
 
@@ -93,9 +96,6 @@ void ExpectShippedFolder(const fs::path& folder) {
 }
 
 namespace {
-
-constexpr int kBtCompres = 0;
-constexpr int kFichier1 = 18;
 
 // The original bytes of an SZDD file, by the platform's own reader (lz32).
 std::string ExpandedBySystem(const fs::path& compressed, const fs::path& scratch) {

@@ -1,9 +1,10 @@
 // Start-up: the main window is created with its controls, its load handler runs, then it is shown
-// centred on the screen and the program waits for the user.
+// centred on the screen, opens on the path of the command line if one was given, and the program
+// waits for the user.
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
+#include <ole2.h>
 
 #include "app/module1.h"
 #include "main_window/frm_copy.h"
@@ -25,8 +26,8 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*argu
       sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   // The shell's link handlers and the imaging component that decodes the donation picture are COM
-  // components, which want the thread initialised so.
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  // components, which want the thread initialised so; drag and drop wants OLE itself.
+  OleInitialize(nullptr);
 
   tassefiche::Win32EventLoop loop;
   tassefiche::Win32FileSystem files(&loop);
@@ -43,6 +44,7 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*argu
   window.Create();
   window.Dispatch([&] { form.Load(); });
   window.ShowCentred(show_command);
+  window.Dispatch([&] { form.OpenCommandLinePath(); });
 
   return loop.Run([&](MSG& message) { return window.PreTranslate(message); },
                   [&](const std::function<void()>& event) { window.Dispatch(event); });

@@ -15,8 +15,7 @@ void FrmCopy::BtCompres_Click() {
         platform_.files.ChangeDirectory(Repertoire1.Path());
         module1_.TargetDir = module1_.ShortPath(Repertoire2.Path());
         const ToolLaunch launch = CompressionLaunch(module1_);
-        platform_.processes.LaunchWatched(launch.program, launch.command_line, WindowStyle::kHidden,
-                                          WhenToolEnds(BtCompres));
+        LaunchTool(launch, BtCompres);
         BtCompres.SetEnabled(false);
         Fichier1.Refresh();
         Fichier2.Refresh();

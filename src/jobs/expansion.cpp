@@ -37,8 +37,7 @@ void FrmCopy::BtDecomp_Click() {
           if (answer.empty()) return;
           if (module1_.TargetDir.empty()) GoToFailureBlock("no short form of the target folder");
           const ToolLaunch launch = ExpansionLaunch(module1_, answer);
-          platform_.processes.LaunchWatched(launch.program, launch.command_line,
-                                            WindowStyle::kHidden, WhenToolEnds(BtDecomp));
+          LaunchTool(launch, BtDecomp);
         }
         Fichier1.Refresh();
         Fichier2.Refresh();

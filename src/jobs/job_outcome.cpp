@@ -1,8 +1,10 @@
-// The outcome of a job's tool, which runs on its own after the job: a success shows nothing (the
-// new file appears in the target pane by itself); a failure shows the tool's own message.
+// A job's tool, from its launch to its outcome. It runs on its own after the job, and the pointer
+// over the window says so until the last tool has ended. A success shows nothing (the new file
+// appears in the target pane by itself); a failure shows the tool's own message.
 #include <string>
 
 #include "app/msg_box.h"
+#include "jobs/command_line.h"
 #include "main_window/frm_copy.h"
 
 namespace tassefiche {
@@ -28,8 +30,20 @@ std::wstring ToolMessage(const ProcessOutcome& outcome) {
 
 }  // namespace
 
+// A tool whose end the platform cannot hear runs on unseen: counted, it would keep the pointer
+// busy for ever.
+void FrmCopy::LaunchTool(const ToolLaunch& launch, CommandButton& button) {
+  if (!platform_.processes.LaunchWatched(launch.program, launch.command_line, WindowStyle::kHidden,
+                                         WhenToolEnds(button))) {
+    return;
+  }
+  if (++tools_running_ == 1) SetPointer(MousePointer::kArrowHourglass);
+}
+
+// The pointer is told first: the failure box of the last tool shows over a window at rest.
 std::function<void(const ProcessOutcome&)> FrmCopy::WhenToolEnds(CommandButton& button) {
   return [this, &button, source = module1_.SourceFile](const ProcessOutcome& outcome) {
+    if (--tools_running_ == 0) SetPointer(MousePointer::kDefault);
     if (outcome.exit_code == 0) return;
     MsgBox(platform_.dialogs, ToolMessage(outcome), kMsgCritical, L"Erreur");
     if (module1_.SourceFile == source) button.SetEnabled(true);

@@ -17,6 +17,7 @@ FrmCopy::FrmCopy(Platform& platform, Module1& module1)
 
   on_load = [this] { Form_Load(); };
   on_click = [this] { Form_Click(); };
+  on_ole_drag_drop = [this](const std::vector<std::wstring>& paths) { Form_OLEDragDrop(paths); };
   Fichier1.on_click = [this] { Fichier1_Click(); };
   // The source list read its folder again by itself: the count line follows it.
   Fichier1.on_reread = [this] { UpdateFileCount(); };

@@ -1,11 +1,14 @@
 // The main window: two browsing panes (source and target), the display filter, the attribute
 // switches, the file-count line and six graphical buttons. Its controls carry the names of its
-// layout table; its handlers are named after the control and the event.
+// layout table; its handlers are named after the control and the event. It opens on a path given
+// from outside (the command line, a drop), and its pointer says when a job's tool is at work.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/module1.h"
 #include "platform/drive_list.h"
@@ -17,6 +20,8 @@
 
 namespace tassefiche {
 
+struct ToolLaunch;
+
 class FrmCopy : public Form {
  public:
   FrmCopy(Platform& platform, Module1& module1);
@@ -25,6 +30,13 @@ class FrmCopy : public Form {
   void Form_Load();
   void Form_Click();
   void UpdateFileCount();
+
+  // Ways in from outside: the path on the command line, opened once the window shows, and files
+  // dropped on the window; the first path of several counts. A folder opens in both panes; a file
+  // opens its folder there and is selected in the source list as a click selects it.
+  void OpenCommandLinePath();
+  void Form_OLEDragDrop(const std::vector<std::wstring>& paths);
+  void OpenPath(std::wstring_view path);
 
   // The jobs: arming by a click in the source list, compression, expansion.
   void Fichier1_Click();
@@ -63,9 +75,17 @@ class FrmCopy : public Form {
   void btcCancel_Click();
 
  private:
-  // What happens when the tool of a job ends: a failure is told, with the tool's own message, and
-  // re-arms the job's button if the file last clicked is still the job's source.
+  // Starts the tool of a job, watched: while any runs, the pointer says that work goes on.
+  void LaunchTool(const ToolLaunch& launch, CommandButton& button);
+  // What happens when the tool of a job ends: the pointer is the normal one again once none runs;
+  // a failure is told, with the tool's own message, and re-arms the job's button if the file last
+  // clicked is still the job's source.
   std::function<void(const ProcessOutcome&)> WhenToolEnds(CommandButton& button);
+  // A pane moved to a folder by code: its folder list, then its drive list.
+  static void ShowFolder(DriveList& drives, FolderList& folders, std::wstring_view folder);
+  // The file of that name selected in the source list as a click selects it; a file that the list
+  // does not show disarms both jobs and says why.
+  void SelectSourceFile(std::wstring_view name);
   // The drive failure box; true when the user asks to try again.
   bool DriveRetryWanted();
   // A preset pattern into the box, then applied whether or not the box changed.
@@ -82,6 +102,7 @@ class FrmCopy : public Form {
 
   Platform& platform_;
   Module1& module1_;
+  std::size_t tools_running_ = 0;
 
  public:
   // The source pane.

@@ -23,6 +23,8 @@ class Application {
   virtual std::wstring Title() = 0;
   // The version numbers, as the running program reads them from its own version record.
   virtual VersionNumbers Version() = 0;
+  // What follows the program's name on its command line, as it was given; empty when nothing does.
+  virtual std::wstring CommandTail() = 0;
 };
 
 }  // namespace tassefiche

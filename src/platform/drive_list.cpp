@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/platform_error.h"
 #include "platform/text.h"
 
 namespace tassefiche {
@@ -34,6 +35,18 @@ void DriveList::Refresh() {
   const auto found = std::find(letters_.begin(), letters_.end(), current);
   current_ = found == letters_.end() ? 0 : static_cast<std::size_t>(found - letters_.begin());
   Changed(Aspect::kEntries);
+}
+
+void DriveList::ShowDrive(wchar_t letter) {
+  letter = ToUpper(letter);
+  auto found = std::find(letters_.begin(), letters_.end(), letter);
+  if (found == letters_.end()) {
+    Refresh();
+    found = std::find(letters_.begin(), letters_.end(), letter);
+    if (found == letters_.end()) throw PlatformError("no such drive", FailureKind::kNotFound);
+  }
+  current_ = static_cast<std::size_t>(found - letters_.begin());
+  Changed(Aspect::kSelection);
 }
 
 void DriveList::Pick(std::size_t index) {

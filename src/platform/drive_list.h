@@ -27,6 +27,9 @@ class DriveList : public Control {
 
   // The user picked another drive: raises Change.
   void Pick(std::size_t index);
+  // Code shows a drive, the one of a folder that it gave the folder list itself: no Change. A drive
+  // that the list does not know yet is looked for among the drives present; fails when absent.
+  void ShowDrive(wchar_t letter);
   Event on_change;
 
  private:

@@ -5,7 +5,9 @@
 
 #include <functional>
 #include <initializer_list>
+#include <string>
 #include <type_traits>
+#include <utility>
 
 #include "platform/platform_error.h"
 
@@ -58,9 +60,9 @@ void RetryingTheFailedStep(std::initializer_list<Step> steps, Retry&& retry, Can
 }
 
 // Inside a body run with a failure block: a condition of the handler's own that leaves for the
-// block.
-[[noreturn]] inline void GoToFailureBlock(const char* why) {
-  throw PlatformError(why);
+// block, with the reason that the block may tell the user.
+[[noreturn]] inline void GoToFailureBlock(const char* why, std::wstring reason = {}) {
+  throw PlatformError(why, FailureKind::kOther, std::move(reason));
 }
 
 // Runs the body; the first failing step ends it silently, keeping what was done before.

@@ -34,6 +34,12 @@ struct DirectoryEntry {
   bool operator==(const DirectoryEntry&) const = default;
 };
 
+// An existing file or folder, found by ResolvePath.
+struct ResolvedPath {
+  std::wstring path;  // full and long, with the letter case stored on disk
+  bool folder = false;
+};
+
 // A watch over the files and sub-folders of one folder (names and attributes), kept as long as the
 // object lives.
 class FolderWatch {
@@ -61,6 +67,10 @@ class FileSystem {
   // The full long path, with the letter case stored on disk, of an existing folder given by an
   // absolute path or by a path relative to `base`; fails when there is no such folder.
   virtual std::wstring ResolveFolder(std::wstring_view path, std::wstring_view base) = 0;
+  // The same for a file or a folder, given by an absolute path, a path relative to `base` or a
+  // short form; fails, saying what kind of failure it is, when nothing is there or its drive is not
+  // ready.
+  virtual ResolvedPath ResolvePath(std::wstring_view path, std::wstring_view base) = 0;
   // The entries of a folder (files and sub-folders, without "." and ".."), in no particular order.
   virtual std::vector<DirectoryEntry> ListFolder(std::wstring_view folder) = 0;
   // The short (8.3) form of an existing path: components longer than the 8.3 form are replaced by

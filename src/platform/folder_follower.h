@@ -1,8 +1,9 @@
 // What keeps a list in step with the folder it shows. The folder is watched: a read that finds it
 // unchanged since the last one may reuse that read, and after a change the list is read again once
-// the changes have settled for a moment, so that a burst of changes (a tool writing its temporary
-// file then renaming it, a copy of a thousand files) costs a few reads, not one per change.
-// Without timers, or where the platform cannot watch the folder, every read goes to the disk.
+// the changes have settled, so that a burst of changes (a tool writing its temporary file then
+// renaming it, a copy of a thousand files) costs one read. A folder that never settles is still
+// read now and then. Without timers, or where the platform cannot watch the folder, every read goes
+// to the disk.
 #pragma once
 
 #include <chrono>
@@ -18,8 +19,10 @@ namespace tassefiche {
 
 class FolderFollower {
  public:
-  // How long changes must settle before the list is read again.
+  // How long the folder must stay without a change before the list is read again.
   static constexpr std::chrono::milliseconds kSettle{200};
+  // How long the read may be put off by changes that keep coming.
+  static constexpr std::chrono::milliseconds kLongestWait{2000};
 
   // `reread` reads the folder again; it runs between handlers.
   FolderFollower(FileSystem& files, Timers* timers, std::function<void()> reread);
@@ -34,6 +37,9 @@ class FolderFollower {
 
  private:
   void Changed();
+  // Once per settle time while a read waits: the read comes when no change came meanwhile.
+  void Check();
+  void CheckLater();
 
   FileSystem& files_;
   Timers* timers_;
@@ -41,7 +47,10 @@ class FolderFollower {
   std::wstring folder_;
   std::unique_ptr<FolderWatch> watch_;
   bool read_ = false;
+  bool unread_change_ = false;  // a change heard since the last read
   bool reread_due_ = false;
+  bool changed_since_check_ = false;
+  std::chrono::milliseconds waited_{0};
   // Held by the callbacks that the watch and the timers keep, so that none runs after this is gone.
   std::shared_ptr<FolderFollower*> self_ = std::make_shared<FolderFollower*>(this);
 };

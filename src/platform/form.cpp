@@ -104,12 +104,21 @@ void Form::PassFocusOn(const Control& leaving) {
   }
 }
 
+void Form::SetPointer(MousePointer pointer) {
+  pointer_ = pointer;
+  if (view_ != nullptr) view_->ShowPointer();
+}
+
 void Form::Load() const {
   if (on_load) on_load();
 }
 
 void Form::Click() const {
   if (on_click) on_click();
+}
+
+void Form::OLEDragDrop(const std::vector<std::wstring>& paths) const {
+  if (on_ole_drag_drop) on_ole_drag_drop(paths);
 }
 
 }  // namespace tassefiche

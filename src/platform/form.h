@@ -1,12 +1,14 @@
 // A form: a window with its controls, each described by one row of the form's layout table. The
-// window system raises Load once, before the form is first shown, and Click on the form's surface.
-// A backend may bind a view to the form, its window: the form tells it a new caption, the control
-// that takes the focus and its unloading, and names the window to the platform calls that need an
-// owner. The form keeps the keyboard focus on its controls: one that is disabled while it has the
-// focus hands it to the next control of the tab order.
+// window system raises Load once, before the form is first shown, Click on the form's surface, and
+// OLEDragDrop when files are dropped on a form that accepts them. A backend may bind a view to the
+// form, its window: the form tells it a new caption, the control that takes the focus, the mouse
+// pointer over it and its unloading, and names the window to the platform calls that need an owner.
+// The form keeps the keyboard focus on its controls: one that is disabled while it has the focus
+// hands it to the next control of the tab order.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -21,6 +23,10 @@ namespace tassefiche {
 // The platform's handle of a window, as a number; 0 when the form has no window.
 using WindowHandle = std::uintptr_t;
 
+// The pointer over the form: the one each control has by default, or the platform's arrow with an
+// hourglass, which says that work goes on in the background while the form stays usable.
+enum class MousePointer { kDefault, kArrowHourglass };
+
 class FormView {
  public:
   virtual ~FormView() = default;
@@ -31,6 +37,7 @@ class FormView {
   // The control that has the keyboard focus, as the user left it; nullptr when none has.
   virtual const Control* Focused() const = 0;
   virtual void ShowFocus(const Control& control) = 0;
+  virtual void ShowPointer() = 0;
 };
 
 class Form : public FocusKeeper {
@@ -59,10 +66,17 @@ class Form : public FocusKeeper {
   const Control* NextTabStop(const Control& from) const;
   void PassFocusOn(const Control& leaving) override;
 
+  MousePointer Pointer() const { return pointer_; }
+  void SetPointer(MousePointer pointer);
+
   void Load() const;
   void Click() const;
+  // Full paths of the files and folders dropped, in the order the platform gives them.
+  void OLEDragDrop(const std::vector<std::wstring>& paths) const;
   Event on_load;
   Event on_click;
+  // Left empty, the form accepts no drop.
+  std::function<void(const std::vector<std::wstring>&)> on_ole_drag_drop;
 
   // Closes the form's window; the form keeps its state until it is destroyed, as the platform's
   // forms do until their object goes.
@@ -76,6 +90,7 @@ class Form : public FocusKeeper {
   std::wstring caption_;
   std::vector<Control*> controls_;
   bool unloaded_ = false;
+  MousePointer pointer_ = MousePointer::kDefault;
   FormView* view_ = nullptr;
   const Control* focused_ = nullptr;
 };

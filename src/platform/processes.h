@@ -25,10 +25,12 @@ class Processes {
   virtual void Launch(std::wstring_view program, std::wstring_view command_line,
                       WindowStyle style) = 0;
   // Starts a program as Launch does and returns at once; when it has ended, `on_end` runs once,
-  // between handlers, with its outcome. A program that outlives this one runs on untouched.
-  virtual void LaunchWatched(std::wstring_view program, std::wstring_view command_line,
-                             WindowStyle style,
-                             std::function<void(const ProcessOutcome&)> on_end) = 0;
+  // between handlers, with its outcome. A program that outlives this one runs on untouched. False
+  // when the program runs unheard, as a launched one does (the platform can watch no more): then
+  // `on_end` never runs.
+  [[nodiscard]] virtual bool LaunchWatched(std::wstring_view program,
+                                           std::wstring_view command_line, WindowStyle style,
+                                           std::function<void(const ProcessOutcome&)> on_end) = 0;
 };
 
 }  // namespace tassefiche

@@ -2,10 +2,10 @@
 # msi_test.sh MSI VERSION DRIVER WINE_RUN WORK PRODUCT_CODE UPGRADE_CODE WIXL WXS ICON
 # The MSI as an administrator deploys it, in a fresh Wine prefix, checked from inside Windows by
 # DRIVER (package_e2e_tests): a silent install (product, uninstall entry, icon, the Start menu
-# shortcut that starts the program in the documents folder, the tools beside it), a silent
-# uninstall that leaves no file, folder or registry entry of ours; then installed again and
-# replaced by a later version built from the same WiX source (WXS, with WIXL), which in turn
-# leaves nothing once removed.
+# shortcut that starts the program in the documents folder, the tools beside it, the context menu's
+# entry that starts it on a file, a folder or a drive), a silent uninstall that leaves no file,
+# folder or registry entry of ours; then installed again and replaced by a later version built
+# from the same WiX source (WXS, with WIXL), which in turn leaves nothing once removed.
 set -euo pipefail
 msi=$1 version=$2 driver=$3 wine_run=$4 work=$5 product=$6 upgrade=$7 wixl=$8 wxs=$9 icon=${10}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -62,7 +62,7 @@ before=$(files)
 echo "-- installed silently, then removed silently"
 install "$msi"
 [ -n "$(traces)" ] || fail "the installed product left no trace in the registry"
-TASSEFICHE_MSI_PHASE=installed run_driver "$wine_run" "$driver" 'InstalledByMsi.*' 2
+TASSEFICHE_MSI_PHASE=installed run_driver "$wine_run" "$driver" 'InstalledByMsi.*' 3
 uninstall "$msi"
 expect_nothing_left
 

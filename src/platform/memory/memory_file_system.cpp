@@ -366,6 +366,12 @@ std::wstring MemoryFileSystem::ResolveFolder(std::wstring_view path, std::wstrin
   return found.LongPath();
 }
 
+ResolvedPath MemoryFileSystem::ResolvePath(std::wstring_view path, std::wstring_view base) {
+  Check(Operation::kResolvePath);
+  const Located found = Locate(path, base);
+  return {found.LongPath(), found.Target().IsFolder()};
+}
+
 std::vector<DirectoryEntry> MemoryFileSystem::ListFolder(std::wstring_view folder) {
   Check(Operation::kListFolder);
   ++folder_reads;

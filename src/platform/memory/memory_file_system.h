@@ -29,6 +29,7 @@ class MemoryFileSystem : public FileSystem {
     kChangeDirectory,
     kDriveCurrentDirectory,
     kResolveFolder,
+    kResolvePath,
     kListFolder,
     kShortPath,
     kCreateFolder,
@@ -63,6 +64,7 @@ class MemoryFileSystem : public FileSystem {
   void ChangeDirectory(std::wstring_view path) override;
   std::wstring DriveCurrentDirectory(wchar_t letter) override;
   std::wstring ResolveFolder(std::wstring_view path, std::wstring_view base) override;
+  ResolvedPath ResolvePath(std::wstring_view path, std::wstring_view base) override;
   std::vector<DirectoryEntry> ListFolder(std::wstring_view folder) override;
   std::wstring ShortPath(std::wstring_view path) override;
   void CreateFolder(std::wstring_view path) override;

@@ -24,7 +24,9 @@ class MemoryApplication : public Application {
   }
   std::wstring Title() override { return title; }
   VersionNumbers Version() override { return version; }
+  std::wstring CommandTail() override { return command_tail; }
   std::wstring path = L"C:\\APP";
+  std::wstring command_tail;
   std::wstring title{kAppTitle};
   VersionNumbers version{kVersionMajor, kVersionMinor, kVersionRevision};
   bool fail = false;  // Path fails while set

@@ -9,12 +9,18 @@ namespace tassefiche {
 
 void MemoryProcesses::Launch(std::wstring_view program, std::wstring_view command_line,
                              WindowStyle style) {
-  LaunchWatched(program, command_line, style, nullptr);
+  Start(program, command_line, style, nullptr);
 }
 
-void MemoryProcesses::LaunchWatched(std::wstring_view program, std::wstring_view command_line,
+bool MemoryProcesses::LaunchWatched(std::wstring_view program, std::wstring_view command_line,
                                     WindowStyle style,
                                     std::function<void(const ProcessOutcome&)> on_end) {
+  Start(program, command_line, style, watch_no_more ? nullptr : std::move(on_end));
+  return !watch_no_more;
+}
+
+void MemoryProcesses::Start(std::wstring_view program, std::wstring_view command_line,
+                            WindowStyle style, std::function<void(const ProcessOutcome&)> on_end) {
   // Without a program of its own, the program is the head of the line, as the real launcher takes
   // it.
   const std::wstring_view head =

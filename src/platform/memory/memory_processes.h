@@ -26,15 +26,20 @@ class MemoryProcesses : public Processes {
       : files_(files), loop_(loop) {}
   void Launch(std::wstring_view program, std::wstring_view command_line,
               WindowStyle style) override;
-  void LaunchWatched(std::wstring_view program, std::wstring_view command_line, WindowStyle style,
+  bool LaunchWatched(std::wstring_view program, std::wstring_view command_line, WindowStyle style,
                      std::function<void(const ProcessOutcome&)> on_end) override;
 
   // The program of launch `index` ends with that outcome; its watcher hears of it between handlers.
   void End(std::size_t index, ProcessOutcome outcome);
 
   std::vector<Launched> launched;
+  // While set, programs are launched unwatched, as when the real platform can watch no more.
+  bool watch_no_more = false;
 
  private:
+  void Start(std::wstring_view program, std::wstring_view command_line, WindowStyle style,
+             std::function<void(const ProcessOutcome&)> on_end);
+
   const MemoryFileSystem& files_;
   MemoryEventLoop& loop_;
 };

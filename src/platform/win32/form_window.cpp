@@ -39,6 +39,16 @@ DWORD ExStyle(const FormLayout& layout) {
 
 // Posted by Close, so that the window goes once the handler that unloaded it has returned.
 constexpr UINT kUnloadMessage = WM_APP + 1;
+// Posted by a drop: the program that dragged the files waits until the drop returns, and must not
+// wait on a box that the form may show.
+constexpr UINT kDroppedMessage = WM_APP + 2;
+
+// The arrow of the platform, which a class shows as its pointer unless it has one of its own (the
+// I-beam of a text box, say).
+bool ShowsTheArrow(HWND window) {
+  return GetClassLongPtrW(window, GCLP_HCURSOR) ==
+         reinterpret_cast<ULONG_PTR>(LoadCursorW(nullptr, IDC_ARROW));
+}
 
 }  // namespace
 
@@ -104,6 +114,10 @@ void FormWindow::Create(HWND owner) {
                              CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
   CreateControls({}, hwnd_, dpi);
   if (high_contrast_) ShowScheme();
+  if (form_.on_ole_drag_drop) {
+    drop_target_ = std::make_unique<DropTarget>(
+        hwnd_, [this](std::vector<std::wstring> paths) { Dropped(std::move(paths)); });
+  }
 }
 
 // The window system's tab order is the order of creation within each container.
@@ -275,13 +289,36 @@ Win32View* FormWindow::ViewWith(bool Particulars::*particular) const {
   return nullptr;
 }
 
-// The pointing hand over the controls that can be clicked; elsewhere the class cursor.
+// The pointing hand over the controls that can be clicked; while the form says that work goes on,
+// the arrow with an hourglass wherever the arrow would show; elsewhere the class cursor.
 bool FormWindow::SetCursorOver(HWND control) const {
-  if (control == hwnd_ || IsChild(hwnd_, control) == FALSE) return false;
-  const Win32View* view = ViewOf(GetDlgCtrlID(control));
-  if (view == nullptr || !view->Model().Layout().particulars.hand_cursor) return false;
-  SetCursor(PointingHand());
-  return true;
+  if (control != hwnd_ && IsChild(hwnd_, control) == FALSE) return false;
+  const Win32View* view = control == hwnd_ ? nullptr : ViewOf(GetDlgCtrlID(control));
+  if (view != nullptr && view->Model().Layout().particulars.hand_cursor) {
+    SetCursor(PointingHand());
+    return true;
+  }
+  if (form_.Pointer() == MousePointer::kArrowHourglass && ShowsTheArrow(control)) {
+    SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
+    return true;
+  }
+  return false;
+}
+
+// The pointer resting over the window changes now, not at the next move of the mouse: the window
+// under it is asked for its pointer as a move would ask it.
+void FormWindow::ShowPointer() {
+  POINT at{};
+  if (hwnd_ == nullptr || GetCursorPos(&at) == FALSE) return;
+  const HWND under = WindowFromPoint(at);
+  if (under != hwnd_ && IsChild(hwnd_, under) == FALSE) return;
+  const auto hit = static_cast<WORD>(SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)));
+  SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
+}
+
+void FormWindow::Dropped(std::vector<std::wstring> paths) {
+  drops_.push_back(std::move(paths));
+  PostMessageW(hwnd_, kDroppedMessage, 0, 0);
 }
 
 LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -402,11 +439,20 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
                    SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
+    case kDroppedMessage: {
+      const std::vector<std::wstring> paths = std::move(drops_.front());
+      drops_.pop_front();
+      // A box that opened since the drop refuses it, as the platform refuses one made while it
+      // shows: the handlers of the form run one at a time.
+      if (IsWindowEnabled(hwnd_) != FALSE) Dispatch([&] { form_.OLEDragDrop(paths); });
+      return 0;
+    }
     case kUnloadMessage:
     case WM_CLOSE:
       Destroy();
       return 0;
     case WM_DESTROY:
+      drop_target_.reset();
       // The window that no other owns is the program's main window.
       if (owner_ == nullptr) PostQuitMessage(0);
       return 0;

@@ -2,20 +2,24 @@
 // table in window order (frames are real containers, so that their controls are placed relative to
 // them), tooltips, the dialog keyboard (Tab, access keys, Enter on a focused button or the default
 // one, Escape on the cancel one), the focus where the form puts it, the hand over what can be
-// clicked, DPI changes, the switch to and from a high-contrast scheme, and the routing of
-// notifications to the controls' views. A window with an owner is the owner's modal window: its
-// unloading gives the owner its input back; the window without one ends the program when it goes.
+// clicked and the form's own pointer elsewhere, files dropped on a form that takes them, DPI
+// changes, the switch to and from a high-contrast scheme, and the routing of notifications to the
+// controls' views. A window with an owner is the owner's modal window: its unloading gives the
+// owner its input back; the window without one ends the program when it goes.
 #pragma once
 
 #include <windows.h>
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/form.h"
+#include "platform/win32/drop_target.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/pictures.h"
 #include "platform/win32/win32_view.h"
@@ -58,6 +62,7 @@ class FormWindow : public FormView {
   WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(hwnd_); }
   const Control* Focused() const override;
   void ShowFocus(const Control& control) override;
+  void ShowPointer() override;
 
   void SetToolTip(HWND control, std::wstring_view text);
   // Runs an event of the program; a failure that no handler expected is shown, and the program goes
@@ -86,6 +91,8 @@ class FormWindow : public FormView {
   Win32View* ViewWith(bool Particulars::*particular) const;
   SIZE WindowSizeFor(int dpi) const;
   bool SetCursorOver(HWND control) const;
+  // Files dropped: the form hears of them once the drag is over.
+  void Dropped(std::vector<std::wstring> paths);
   void Destroy();
 
   Form& form_;
@@ -102,6 +109,8 @@ class FormWindow : public FormView {
   HICON small_icon_ = nullptr;
   std::vector<std::unique_ptr<Win32View>> views_;
   std::map<int, Win32View*> by_id_;
+  std::unique_ptr<DropTarget> drop_target_;
+  std::deque<std::vector<std::wstring>> drops_;
 };
 
 }  // namespace tassefiche

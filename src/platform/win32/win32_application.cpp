@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "app/app_identity.h"
@@ -64,6 +66,21 @@ VersionNumbers Win32Application::Version() {
   }
   return {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
           HIWORD(fixed->dwFileVersionLS)};
+}
+
+// The program's name ends at its closing quote when it begins with one, else at the first blank
+// or tab: within it, neither a backslash nor a quote escapes anything.
+std::wstring Win32Application::CommandTail() {
+  const std::wstring_view line = GetCommandLineW();
+  std::size_t at = 0;
+  if (line.starts_with(L'"')) {
+    at = line.find(L'"', 1);
+    at = at == std::wstring_view::npos ? line.size() : at + 1;
+  } else {
+    at = std::min(line.find_first_of(L" \t"), line.size());
+  }
+  at = std::min(line.find_first_not_of(L" \t", at), line.size());
+  return std::wstring(line.substr(at));
 }
 
 }  // namespace tassefiche

@@ -1,5 +1,5 @@
-// The application port: the folder of the running executable, the application title and the
-// version numbers of the executable's own version record.
+// The application port: the folder of the running executable, the application title, the version
+// numbers of the executable's own version record and the process's command line.
 #pragma once
 
 #include "platform/application.h"
@@ -11,6 +11,7 @@ class Win32Application : public Application {
   std::wstring Path() override;
   std::wstring Title() override;
   VersionNumbers Version() override;
+  std::wstring CommandTail() override;
 };
 
 }  // namespace tassefiche

@@ -138,6 +138,13 @@ std::wstring Win32FileSystem::DriveCurrentDirectory(wchar_t letter) {
 }
 
 std::wstring Win32FileSystem::ResolveFolder(std::wstring_view path, std::wstring_view base) {
+  ResolvedPath found = ResolvePath(path, base);
+  if (!found.folder) ThrowWin32Error("folder", ERROR_DIRECTORY);
+  return std::move(found.path);
+}
+
+// A path given in the "\\?\" form is made full and spelt as any other.
+ResolvedPath Win32FileSystem::ResolvePath(std::wstring_view path, std::wstring_view base) {
   std::wstring combined(path);
   const bool has_drive = path.size() >= 2 && path[1] == L':';
   const bool unc = path.starts_with(L"\\\\");
@@ -146,16 +153,15 @@ std::wstring Win32FileSystem::ResolveFolder(std::wstring_view path, std::wstring
                    ? std::wstring(base.substr(0, 2)) + combined
                    : std::wstring(base) + (base.ends_with(L'\\') ? L"" : L"\\") + combined;
   }
-  const std::wstring full = GrowingBuffer([&](wchar_t* buffer, DWORD size) {
+  const std::wstring full = WithoutExtendedPrefix(GrowingBuffer([&](wchar_t* buffer, DWORD size) {
     return GetFullPathNameW(combined.c_str(), size, buffer, nullptr);
-  });
+  }));
   if (full.empty()) ThrowWin32Error("GetFullPathName");
   const DWORD attributes = GetFileAttributesW(Extended(full).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) ThrowWin32Error("GetFileAttributes");
-  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) ThrowWin32Error("folder", ERROR_DIRECTORY);
-  std::wstring folder = LongForm(full);
-  if (folder.size() > 3 && folder.ends_with(L'\\')) folder.pop_back();
-  return StoredSpelling(folder);
+  std::wstring long_form = LongForm(full);
+  if (long_form.size() > 3 && long_form.ends_with(L'\\')) long_form.pop_back();
+  return {StoredSpelling(long_form), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0};
 }
 
 std::vector<DirectoryEntry> Win32FileSystem::ListFolder(std::wstring_view folder) {

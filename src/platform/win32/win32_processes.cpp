@@ -217,14 +217,19 @@ void Win32Processes::Launch(std::wstring_view program, std::wstring_view command
   CloseHandle(Start(program, command_line, style, false).process);
 }
 
-void Win32Processes::LaunchWatched(std::wstring_view program, std::wstring_view command_line,
+bool Win32Processes::LaunchWatched(std::wstring_view program, std::wstring_view command_line,
                                    WindowStyle style,
                                    std::function<void(const ProcessOutcome&)> on_end) {
-  if (loop_ == nullptr) return Launch(program, command_line, style);
+  if (loop_ == nullptr) {
+    Launch(program, command_line, style);
+    return false;
+  }
   auto watched = std::make_unique<Watched>(*this, Start(program, command_line, style, true),
                                            std::move(on_end));
   // Past what the loop can wait on, the program runs as an unwatched one would.
-  if (watched->Begin()) watched_.push_back(std::move(watched));
+  if (!watched->Begin()) return false;
+  watched_.push_back(std::move(watched));
+  return true;
 }
 
 void Win32Processes::Forget(const Watched* watched) {

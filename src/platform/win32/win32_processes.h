@@ -23,7 +23,7 @@ class Win32Processes : public Processes {
 
   void Launch(std::wstring_view program, std::wstring_view command_line,
               WindowStyle style) override;
-  void LaunchWatched(std::wstring_view program, std::wstring_view command_line, WindowStyle style,
+  bool LaunchWatched(std::wstring_view program, std::wstring_view command_line, WindowStyle style,
                      std::function<void(const ProcessOutcome&)> on_end) override;
 
  private:

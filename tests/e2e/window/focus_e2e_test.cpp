@@ -9,16 +9,12 @@
 #include <filesystem>
 #include <string>
 
+#include "main_window_controls.h"
 #include "program_folder.h"
 #include "running_program.h"
 
 namespace tassefiche::e2e {
 namespace {
-
-constexpr int kBtCompres = 0;
-constexpr int kCommande1 = 2;
-constexpr int kBtcInfo = 3;
-constexpr int kFichier1 = 18;
 
 // The job has run, its button is disabled, and the keyboard still works the window.
 void ExpectTheFocusOnTheNextTabStop(const RunningProgram& program) {

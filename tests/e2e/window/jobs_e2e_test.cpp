@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "main_window_controls.h"
 #include "program_folder.h"
 #include "running_program.h"
 
@@ -16,11 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kBtCompres = 0;
-constexpr int kBtDecomp = 1;
-constexpr int kFichier1 = 18;
-constexpr int kFichier2 = 26;
-constexpr int kLabel2 = 31;
 constexpr std::wstring_view kAskTitle = L"Nom du fichier à décompresser";
 constexpr std::wstring_view kAskPrompt =
     L"Donner le nom du fichier à décompresser dans le dossier destination\r"

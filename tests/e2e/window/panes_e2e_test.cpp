@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "main_window_controls.h"
 #include "program_folder.h"
 #include "running_program.h"
 
@@ -18,22 +19,6 @@ namespace tassefiche::e2e {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr int kBtCompres = 0;
-constexpr int kBtDecomp = 1;
-constexpr int kCommande1 = 2;
-constexpr int kText1 = 6;
-constexpr int kOption1 = 8;
-constexpr int kOption2 = 9;
-constexpr int kOption3 = 10;
-constexpr int kCheck2 = 13;
-constexpr int kLecteur1 = 16;
-constexpr int kRepertoire1 = 17;
-constexpr int kFichier1 = 18;
-constexpr int kLecteur2 = 19;
-constexpr int kRepertoire2 = 20;
-constexpr int kFichier2 = 26;
-constexpr int kLabel2 = 31;
 
 bool Enabled(const RunningProgram& program, int tab_index) {
   return IsWindowEnabled(program.Control(tab_index)) != FALSE;

@@ -1,5 +1,6 @@
 // Stands in for a tool: writes the command line it received, exactly, next to itself
-// (NAME.EXE writes NAME.EXE.line, in UTF-16), then ends.
+// (NAME.EXE writes NAME.EXE.line, in UTF-16), then ends; while a file NAME.EXE.hold is there too,
+// it works on, as a tool does on a large file.
 #include <windows.h>
 
 #include <string>
@@ -17,5 +18,8 @@ int wmain() {
             static_cast<DWORD>(static_cast<std::size_t>(lstrlenW(line)) * sizeof(wchar_t)),
             &written, nullptr);
   CloseHandle(file);
+  const std::wstring hold = std::wstring(self) + L".hold";
+  while (GetFileAttributesW(hold.c_str()) != INVALID_FILE_ATTRIBUTES)
+    Sleep(50);
   return 0;
 }

@@ -85,10 +85,16 @@ LRESULT Send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
 
 RunningProgram::RunningProgram(const std::filesystem::path& exe,
                                const std::filesystem::path& folder,
+                               std::chrono::milliseconds start_limit)
+    : RunningProgram(exe, folder, {}, start_limit) {}
+
+RunningProgram::RunningProgram(const std::filesystem::path& exe,
+                               const std::filesystem::path& folder, std::wstring_view arguments,
                                std::chrono::milliseconds start_limit) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   std::wstring line = L"\"" + exe.wstring() + L"\"";
+  if (!arguments.empty()) line += L" " + std::wstring(arguments);
   if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                       &startup, &process_)) {
     throw std::runtime_error("the program did not start");
@@ -283,6 +289,12 @@ std::wstring RunningProgram::FileEntry(HWND list, int index) const {
   std::wstring text(static_cast<std::size_t>(length), L'\0');
   remote.Read(text.data(), text.size() * sizeof(wchar_t), 1024);
   return text;
+}
+
+std::wstring RunningProgram::SelectedFile(HWND list) const {
+  const auto index = static_cast<int>(
+      Send(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_SELECTED, 0)));
+  return index < 0 ? std::wstring() : FileEntry(list, index);
 }
 
 std::map<HWND, std::wstring> RunningProgram::ToolTips(HWND window) const {

@@ -29,11 +29,16 @@ class RunningProgram {
   // Starts `exe` with `folder` as its current folder and waits for its main window.
   RunningProgram(const std::filesystem::path& exe, const std::filesystem::path& folder,
                  std::chrono::milliseconds start_limit = std::chrono::seconds(20));
+  // The same with `arguments` after the program's quoted name on its command line.
+  RunningProgram(const std::filesystem::path& exe, const std::filesystem::path& folder,
+                 std::wstring_view arguments,
+                 std::chrono::milliseconds start_limit = std::chrono::seconds(20));
   ~RunningProgram();
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
 
   HWND Main() const { return main_; }
+  DWORD Thread() const { return process_.dwThreadId; }
   // A control of the main window by its tab index (its identifier is 1000 + tab index).
   HWND Control(int tab_index) const;
   // A control of a window of the program by its identifier.
@@ -69,6 +74,8 @@ class RunningProgram {
   // Selects the entry of a file list that shows `name`, as a user's click does; false if none does.
   bool SelectFile(HWND list, std::wstring_view name) const;
   std::wstring FileEntry(HWND list, int index) const;
+  // The entry of a file list that is selected; empty when none is.
+  std::wstring SelectedFile(HWND list) const;
   int FileCount(HWND list) const;
   // The tooltip text of each control of a window (the main one by default) that has one.
   std::map<HWND, std::wstring> ToolTips(HWND window = nullptr) const;

@@ -1,7 +1,9 @@
 // The MSI in a fresh Wine prefix, in the states that msi_test.sh brings it to: installed silently
 // (one product of our upgrade code, its uninstall entry and icon, a Start menu shortcut that starts
-// the program in the user's documents with its tools beside it); replaced by a later version of the
-// same upgrade code; removed silently (nothing of ours left that Windows can see).
+// the program in the user's documents with its tools beside it, the file manager's "Ouvrir avec
+// Tassefiche" for files, folders and drives, which starts the program on the path); replaced by a
+// later version of the same upgrade code; removed silently (nothing of ours left that Windows can
+// see).
 #include <windows.h>
 
 #include <msi.h>
@@ -11,9 +13,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "main_window_controls.h"
 #include "package_checks.h"
 #include "running_program.h"
 
@@ -181,6 +185,53 @@ Shortcut TheShortcut() {
   return shortcut;
 }
 
+// The keys of the context menu's entry, for every file, every folder and every drive.
+constexpr const wchar_t* kMenuKeys[] = {L"*\\shell\\Tassefiche", L"Directory\\shell\\Tassefiche",
+                                        L"Drive\\shell\\Tassefiche"};
+
+bool ClassKeyExists(const std::wstring& key) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+    return false;
+  }
+  RegCloseKey(opened);
+  return true;
+}
+
+std::wstring ClassText(const std::wstring& key, const wchar_t* name) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+    return {};
+  }
+  std::wstring text = RegistryText(opened, name);
+  RegCloseKey(opened);
+  return text;
+}
+
+// What the file manager starts for the entry on `path`: the program, and the rest of the command
+// with the path in the place of "%1".
+struct MenuCommand {
+  fs::path program;
+  std::wstring arguments;
+};
+
+MenuCommand CommandFor(const std::wstring& key, const fs::path& path) {
+  const std::wstring command = ClassText(key + L"\\command", nullptr);
+  if (!command.starts_with(L'"') || command.find(L'"', 1) == std::wstring::npos) {
+    ADD_FAILURE() << "the program is not quoted";
+    return {};
+  }
+  const std::size_t end = command.find(L'"', 1);
+  std::wstring arguments = command.substr(end + 1);
+  const std::size_t marker = arguments.find(L"%1");
+  if (marker == std::wstring::npos) {
+    ADD_FAILURE() << "no %1";
+    return {};
+  }
+  arguments.replace(marker, 2, path.wstring());
+  return {command.substr(1, end - 1), arguments};
+}
+
 class InstalledByMsi : public MsiPhase {
  protected:
   InstalledByMsi() : MsiPhase("installed") {}
@@ -197,6 +248,49 @@ TEST_F(InstalledByMsi, ItsShortcutStartsTheProgramInTheDocumentsWithItsToolsBesi
   ExpectCompressionThroughTheWindow(shortcut.target, shortcut.working_folder);
 }
 
+// The entry names itself and carries the program's icon; its command starts the installed program
+// on a file, ready to compress it with one click, on a folder, and on a drive.
+TEST_F(InstalledByMsi, ItsContextMenuEntryOpensTheProgramOnAFileAFolderOrADrive) {
+  const fs::path program = InstallFolder() / L"Tassefiche.exe";
+  for (const std::wstring key : kMenuKeys) {
+    SCOPED_TRACE(std::string(fs::path(key).string()));
+    EXPECT_EQ(ClassText(key, nullptr), L"Ouvrir avec Tassefiche");
+    EXPECT_EQ(Comparable(ClassText(key, L"Icon")), Comparable(L"\"" + program.wstring() + L"\",0"));
+    EXPECT_EQ(Comparable(CommandFor(key, L"C:\\").program), Comparable(program));
+  }
+
+  const fs::path folder = KnownFolder(FOLDERID_Documents) / L"Menu contextuel";
+  fs::create_directories(folder);
+  const fs::path file = folder / L"rapport annuel été.txt";
+  std::ofstream(file, std::ios::binary) << std::string(3000, 'r');
+  const MenuCommand on_file = CommandFor(kMenuKeys[0], file);
+  {
+    const e2e::RunningProgram running(on_file.program, InstallFolder(), on_file.arguments);
+    ASSERT_TRUE(
+        e2e::WaitFor([&] { return IsWindowEnabled(running.Control(e2e::kBtCompres)) != FALSE; }));
+    EXPECT_EQ(running.SelectedFile(running.Control(e2e::kFichier1)), file.filename().wstring());
+    EXPECT_EQ(e2e::TextOf(running.Control(e2e::kLabel2)), L" 1 Fichiers");
+    running.Click(running.Control(e2e::kBtCompres));
+    EXPECT_TRUE(e2e::WaitFor([&] { return Entries(folder).size() == 2; }));
+  }
+  // On a folder or a drive, the panes show what they show for a program started there.
+  for (const auto& [key, path] :
+       {std::pair{kMenuKeys[1], folder}, std::pair{kMenuKeys[2], fs::path(L"C:\\")}}) {
+    SCOPED_TRACE(path.string());
+    std::vector<std::wstring> started_there;
+    {
+      const e2e::RunningProgram running(program, path);
+      started_there = e2e::RunningProgram::ListBoxTexts(running.Control(e2e::kRepertoire1));
+    }
+    const MenuCommand on_folder = CommandFor(key, path);
+    const e2e::RunningProgram running(on_folder.program, InstallFolder(), on_folder.arguments);
+    EXPECT_EQ(e2e::RunningProgram::ListBoxTexts(running.Control(e2e::kRepertoire1)), started_there);
+    EXPECT_EQ(e2e::RunningProgram::ListBoxTexts(running.Control(e2e::kRepertoire2)), started_there);
+    EXPECT_TRUE(running.NoBoxShows());
+  }
+  fs::remove_all(folder);
+}
+
 // A later version, built by msi_test.sh from the same WiX source with the same upgrade code.
 class UpgradedByMsi : public MsiPhase {
  protected:
@@ -208,6 +302,8 @@ TEST_F(UpgradedByMsi, TheLaterVersionReplacedThisOne) {
   ExpectOneProduct(Environment("TASSEFICHE_LATER_PRODUCT"),
                    Environment("TASSEFICHE_LATER_VERSION"));
   TheShortcut();
+  for (const std::wstring key : kMenuKeys)
+    EXPECT_EQ(ClassText(key, nullptr), L"Ouvrir avec Tassefiche");
   EXPECT_EQ(Entries(InstallFolder()), ShippedFiles());
 }
 
@@ -216,12 +312,14 @@ class RemovedByMsi : public MsiPhase {
   RemovedByMsi() : MsiPhase("removed") {}
 };
 
-TEST_F(RemovedByMsi, LeavesNoProductEntryShortcutOrFolder) {
+TEST_F(RemovedByMsi, LeavesNoProductEntryShortcutMenuEntryOrFolder) {
   EXPECT_TRUE(RelatedProducts().empty());
   EXPECT_EQ(MsiQueryProductStateW(kProductCode), INSTALLSTATE_UNKNOWN);
   EXPECT_TRUE(OurUninstallEntries().empty());
   EXPECT_TRUE(StartMenuShortcuts().empty());
   EXPECT_FALSE(fs::exists(InstallFolder()));
+  for (const std::wstring key : kMenuKeys)
+    EXPECT_FALSE(ClassKeyExists(key)) << std::string(fs::path(key).string());
 }
 
 }  // namespace

@@ -14,11 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "main_window_controls.h"
 #include "running_program.h"
 
 namespace tassefiche::package {
 
 namespace fs = std::filesystem;
+using e2e::kBtCompres;
+using e2e::kFichier1;
 using e2e::RunningProgram;
 using e2e::WaitFor;
 
@@ -72,7 +75,8 @@ struct TextFile {
 const TextFile kTextFiles[] = {
     {L"LISEZMOI.txt",
      "\xEF\xBB\xBFTassefiche " TASSEFICHE_VERSION "\r\n",
-     {"COMPRESS.EXE", "EXPAND.EXE", "-R ", "-D ", "registre", "réglage", "LICENSE.txt"}},
+     {"COMPRESS.EXE", "EXPAND.EXE", "-R ", "-D ", "registre", "réglage", "LICENSE.txt",
+      "Tassefiche.exe CHEMIN", "Ouvrir avec Tassefiche", "glisser-déposer"}},
     {L"LICENSE.txt", "MIT License\r\n", {"Copyright (c)", "Tassefiche", "Permission is hereby"}},
 };
 
@@ -92,9 +96,6 @@ void ExpectShippedFolder(const fs::path& folder) {
 }
 
 namespace {
-
-constexpr int kBtCompres = 0;
-constexpr int kFichier1 = 18;
 
 // The original bytes of an SZDD file, by the platform's own reader (lz32).
 std::string ExpandedBySystem(const fs::path& compressed, const fs::path& scratch) {

@@ -91,6 +91,7 @@ TEST_F(FolderCreationTest, EachNameGivesItsOutcome) {
        {kRefusedCharacter, kRefusedCharacter, kRefusedCharacter, kRefusedCharacter},
        {}},
       {{L";dossier", L"Bon"}, {kRefusedCharacter}, {L"Bon"}},
+      {{L"a-b+c", cancel}, {kRefusedCharacter}, {}},  // two forbidden characters, one box
       {{L"a\"b"}, {kInvalidName}, {}},
       {{L"CON"}, {kInvalidName}, {}},
   };

@@ -83,24 +83,46 @@ TEST_F(LivePanesTest, TheSelectionAndTheHighlightSurviveARead) {
   EXPECT_EQ(w.Fichier1.FileName(), L"");
 }
 
-// A thousand files at once cost one read per list; a burst spread over a second costs a few.
-TEST_F(LivePanesTest, ABurstOfChangesIsReadAFewTimesOnly) {
+// A burst of changes costs one read per list once the folder has settled, however long it lasts,
+// and none before: two file lists and two folder lists, all on C:\DONNEES.
+TEST_F(LivePanesTest, ABurstOfChangesIsReadOncePerListWhenItSettles) {
+  struct Row {
+    int changes;
+    std::chrono::milliseconds apart;
+  };
+  const std::vector<Row> rows{{1000, 0ms}, {100, 10ms}, {9, FolderFollower::kSettle - 10ms}};
+  Start();
+  std::size_t files = 4;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.changes);
+    const std::size_t before = platform.files.folder_reads;
+    for (int i = 0; i < row.changes; ++i) {
+      platform.files.AddFile(L"C:\\DONNEES\\copie " + std::to_wstring(++files) + L".txt");
+      platform.loop.RunFor(row.apart);
+    }
+    EXPECT_EQ(platform.files.folder_reads, before);
+    Settle();
+    EXPECT_EQ(platform.files.folder_reads - before, 4U);
+    EXPECT_EQ(form->Label2.Caption(), L" " + std::to_wstring(files) + L" Fichiers");
+  }
+}
+
+// Changes that never settle are read now and then all the same, at most once per list in each
+// longest wait, without waiting for them to end.
+TEST_F(LivePanesTest, AFolderThatNeverSettlesIsReadNowAndThen) {
   Start();
   const std::size_t before = platform.files.folder_reads;
-  for (int i = 0; i < 1000; ++i)
-    platform.files.AddFile(L"C:\\DONNEES\\copie " + std::to_wstring(i) + L".txt");
-  Settle();
-  EXPECT_EQ(platform.files.folder_reads - before, 4U);  // two file lists, two folder lists
-  EXPECT_EQ(form->Label2.Caption(), L" 1004 Fichiers");
-
-  const std::size_t spread = platform.files.folder_reads;
-  for (int i = 0; i < 100; ++i) {
-    platform.files.AddFile(L"C:\\DONNEES\\lent " + std::to_wstring(i) + L".txt");
-    platform.loop.RunFor(10ms);
+  const int changes = 50;
+  const auto apart = FolderFollower::kSettle / 2;
+  for (int i = 0; i < changes; ++i) {
+    platform.files.AddFile(L"C:\\DONNEES\\flux " + std::to_wstring(i) + L".txt");
+    platform.loop.RunFor(apart);
   }
+  const std::size_t during = platform.files.folder_reads - before;
+  EXPECT_GE(during, 4U);
+  EXPECT_LE(during, 4U * static_cast<std::size_t>(changes * apart / FolderFollower::kLongestWait));
   Settle();
-  EXPECT_LE(platform.files.folder_reads - spread, 4U * (1000ms / FolderFollower::kSettle + 1));
-  EXPECT_EQ(form->Label2.Caption(), L" 1104 Fichiers");
+  EXPECT_EQ(form->Label2.Caption(), L" 54 Fichiers");
 }
 
 TEST_F(LivePanesTest, AFolderThatVanishesLeavesTheListAsItWas) {
@@ -162,6 +184,46 @@ TEST_F(JobOutcomeTest, EachToolOutcomeIsToldOnce) {
   EXPECT_FALSE(w.BtCompres.Enabled());
   platform.loop.RunFor(1s);
   EXPECT_EQ(platform.dialogs.messages.size(), 1U);
+}
+
+// While any tool of a job runs, the pointer is the arrow with an hourglass; the last to end, in
+// whatever order and with whatever outcome, gives the normal pointer back. A tool that does not
+// start, or whose end the platform cannot hear, leaves the pointer as it is.
+TEST_F(JobOutcomeTest, ThePointerSaysWhileAnyToolRuns) {
+  const std::vector<std::vector<std::size_t>> orders{{0, 1, 2}, {0, 2, 1}, {1, 0, 2},
+                                                     {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
+  for (const auto& order : orders) {
+    SCOPED_TRACE(::testing::PrintToString(order));
+    platform.processes.launched.clear();
+    FrmCopy& w = Start();
+    EXPECT_EQ(w.Pointer(), MousePointer::kDefault);
+    Compress(L"RAPPORT.TXT");
+    EXPECT_EQ(w.Pointer(), MousePointer::kArrowHourglass);
+    Compress(L"rapport annuel.txt");
+    ClickSource(L"RAPPORT.TX_");
+    platform.dialogs.input_answers = {L"COPIE.TXT"};
+    w.BtDecomp_Click();
+    ASSERT_EQ(platform.processes.launched.size(), 3U);
+    for (std::size_t ended = 0; ended < order.size(); ++ended) {
+      EXPECT_EQ(w.Pointer(), MousePointer::kArrowHourglass);
+      const int status = order[ended] == 1 ? 2 : 0;
+      platform.processes.End(order[ended], {status, L""});
+      platform.loop.RunPending();
+    }
+    EXPECT_EQ(w.Pointer(), MousePointer::kDefault);
+  }
+
+  platform.processes.launched.clear();
+  FrmCopy& w = Start();
+  platform.files.Remove(L"C:\\Outils\\Compression\\COMPRESS.EXE");
+  Compress(L"RAPPORT.TXT");
+  EXPECT_EQ(platform.dialogs.messages.back().text, L"Erreur");
+  EXPECT_EQ(w.Pointer(), MousePointer::kDefault);
+  platform.processes.watch_no_more = true;
+  ClickSource(L"RAPPORT.TX_");
+  w.BtDecomp_Click();
+  EXPECT_EQ(platform.processes.launched.size(), 1U);
+  EXPECT_EQ(w.Pointer(), MousePointer::kDefault);
 }
 
 TEST_F(JobOutcomeTest, AFailureReArmsTheButtonOfItsSourceAndSaysItsStatusWhenMute) {

@@ -8,13 +8,13 @@ namespace codec::deflate {
 namespace {
 
 template <std::size_t N>
-void BuildComplete(std::array<std::uint32_t, N> counts, std::array<std::uint8_t, N>& lengths) {
+void BuildComplete(std::array<std::uint32_t, N> counts, std::span<std::uint8_t> lengths) {
   for (std::size_t symbol = 0; symbol < N; ++symbol) {
     if (std::count_if(counts.begin(), counts.end(), [](std::uint32_t n) { return n != 0; }) >= 2)
       break;
     if (counts[symbol] == 0) counts[symbol] = 1;
   }
-  BuildCodeLengths(counts, kMaxCodeLength, lengths);
+  BuildCodeLengths(counts, kMaxCodeLength, lengths.first(N));
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ struct SymbolCounts {
 SymbolCounts CountSymbols(std::span<const std::uint8_t> bytes, std::span<const lz::Step> steps);
 
 struct BlockCode {
-  std::array<std::uint8_t, kLiteralLengthSymbols> literal_length{};
+  std::array<std::uint8_t, kLiteralLengthAlphabet> literal_length{};
   std::array<std::uint8_t, kDistanceSymbols> distance{};
 };
 

@@ -17,7 +17,7 @@ std::array<float, N> BitsPerSymbol(const std::array<std::uint8_t, N>& lengths) {
 }  // namespace
 
 CostModel CostModel::OfCode(const BlockCode& code) {
-  const std::array<float, kLiteralLengthSymbols> symbols = BitsPerSymbol(code.literal_length);
+  const std::array<float, kLiteralLengthAlphabet> symbols = BitsPerSymbol(code.literal_length);
   const std::array<float, kDistanceSymbols> distances = BitsPerSymbol(code.distance);
   CostModel model;
   std::copy_n(symbols.begin(), model.literal_.size(), model.literal_.begin());

@@ -13,6 +13,7 @@
 #include "lz/binary_tree_finder.h"
 #include "lz/match_table.h"
 #include "mszip/block_parser.h"
+#include "mszip/block_splitter.h"
 
 namespace codec {
 
@@ -26,9 +27,14 @@ class MsZipBlockEncoder {
               std::vector<std::uint8_t>& out);
 
  private:
+  // The smallest block for [from, to) of the bytes: `dynamic`, or a fixed or stored one.
+  deflate::Block Cheapest(std::span<const std::uint8_t> bytes, std::uint32_t from, std::uint32_t to,
+                          deflate::Block dynamic);
+
   lz::BinaryTreeFinder finder_;
   lz::MatchTable table_;
   deflate::BlockParser parser_;
+  deflate::BlockSplitter splitter_;
 };
 
 }  // namespace codec

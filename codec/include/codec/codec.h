@@ -1,6 +1,7 @@
 // Portable library for the single-file compressed formats of setup disks: SZDD (and its QBasic
-// variant) and KWAJ. No file system, no globals, no threads: bytes go in through Feed(), come out
-// through a ByteSink, and every entry point reports its outcome as an Error.
+// variant) and KWAJ. No file system, no globals, and no threads but the workers an encoder
+// documents (the cabinets' MSZIP encoder): bytes go in through Feed(), come out through a
+// ByteSink, and every entry point reports its outcome as an Error.
 //
 // Contract shared by every function and class here: no input, however damaged, makes the library
 // read or write outside the buffers it was given, and no input makes it allocate more than the

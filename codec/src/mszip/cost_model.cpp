@@ -23,10 +23,11 @@ CostModel CostModel::OfCode(const BlockCode& code) {
   std::copy_n(symbols.begin(), model.literal_.size(), model.literal_.begin());
   for (std::uint32_t length = kMinMatch; length <= kMaxMatch; ++length) {
     const std::uint32_t slot = LengthSlot(length);
-    model.length_[length] = symbols[kFirstLengthSymbol + slot] + kLengthRanges[slot].extra;
+    model.length_[length] =
+        symbols[kFirstLengthSymbol + slot] + static_cast<float>(kLengthRanges[slot].extra);
   }
   for (std::size_t symbol = 0; symbol < kDistanceSymbols; ++symbol)
-    model.distance_[symbol] = distances[symbol] + kDistanceRanges[symbol].extra;
+    model.distance_[symbol] = distances[symbol] + static_cast<float>(kDistanceRanges[symbol].extra);
   return model;
 }
 

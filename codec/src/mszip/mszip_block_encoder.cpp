@@ -1,6 +1,6 @@
 #include "mszip/mszip_block_encoder.h"
 
-#include <iterator>
+#include <array>
 #include <utility>
 
 #include "mszip/bit_writer.h"
@@ -13,7 +13,7 @@ using deflate::Block;
 using deflate::BlockType;
 using deflate::CostModel;
 
-constexpr std::uint8_t kSignature[2] = {'C', 'K'};
+constexpr std::array<std::uint8_t, 2> kSignature = {'C', 'K'};
 // Parses of the whole block, then of each block it is cut into. More rounds gain a few
 // hundredths of a percent.
 constexpr int kRounds = 3;
@@ -77,7 +77,7 @@ void MsZipBlockEncoder::Encode(std::span<const std::uint8_t> bytes, std::uint32_
   std::vector<Block> unsplit;
   unsplit.push_back(Cheapest(bytes, history, end, std::move(whole)));
 
-  out.insert(out.end(), std::begin(kSignature), std::end(kSignature));
+  out.insert(out.end(), kSignature.begin(), kSignature.end());
   deflate::BitWriter writer(out);
   const bool cut = !split.empty() && PlanBits(split, writer.bit_position()) <
                                          PlanBits(unsplit, writer.bit_position());

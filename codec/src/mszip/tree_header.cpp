@@ -185,8 +185,8 @@ Tokens CheapestTokens(const Sequence& sequence, const SymbolCosts& costs) {
   longest[0] = std::max(longest[0], sequence.leading_zeros + sequence.spare_zeros);
   std::vector<RunTable> tables;
   tables.reserve(longest.size());
-  for (std::uint8_t value = 0; value < longest.size(); ++value)
-    tables.emplace_back(value, longest[value], costs);
+  for (std::size_t value = 0; value < longest.size(); ++value)
+    tables.emplace_back(static_cast<std::uint8_t>(value), longest[value], costs);
 
   // Spare zeros only change the run between the two trees; the rest costs the same either way.
   Tokens best;

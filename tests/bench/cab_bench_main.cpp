@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "bench_frame.h"
 #include "cab_measure.h"
 #include "cab_options.h"
 #include "cab_report.h"
@@ -47,34 +48,15 @@ int Run(const CabOptions& options) {
   for (const auto& path : options.files) {
     std::fflush(stdout);
     results.push_back(MeasureFile(path, options));
-    for (const std::string& problem : results.back().problems)
-      std::fprintf(stderr, "*** %s: %s\n", results.back().name.c_str(), problem.c_str());
+    bench::SayProblems(results.back());
   }
   bench::PrintCabReport(results, options, PeakMiB());
-  bool failed = false;
-  for (const CabResult& result : results) {
-    for (const std::string& problem : result.problems) {
-      if (!failed) std::printf("\n*** FAILED:\n");
-      failed = true;
-      std::printf("*** %s: %s\n", result.name.c_str(), problem.c_str());
-    }
-  }
-  return failed ? 1 : 0;
+  return bench::ListProblems(results) ? 1 : 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
-  const auto parsed = bench::ParseCabOptions(arguments);
-  if (const auto* message = std::get_if<std::string>(&parsed)) {
-    std::fprintf(stderr, "tassefiche-cab-bench: %s\n%s", message->c_str(), bench::kCabUsage);
-    return 2;
-  }
-  try {
-    return Run(std::get<CabOptions>(parsed));
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "tassefiche-cab-bench: %s\n", error.what());
-    return 1;
-  }
+  return bench::BenchMain(argc, argv, "tassefiche-cab-bench", bench::kCabUsage,
+                          bench::ParseCabOptions, Run);
 }

@@ -6,18 +6,10 @@
 
 #include "cab_targets.h"
 #include "table.h"
+#include "totals.h"
 
 namespace bench {
 namespace {
-
-template <typename T>
-void AddTo(std::optional<T>& total, const std::optional<T>& value) {
-  if (total && value) {
-    *total += *value;
-  } else {
-    total.reset();
-  }
-}
 
 // The totals line: a figure that some file lacks is left out rather than understated.
 CabResult Total(const std::vector<CabResult>& results) {
@@ -31,10 +23,10 @@ CabResult Total(const std::vector<CabResult>& results) {
     total.size += result.size;
     total.ours += result.ours;
     total.ours_seconds += result.ours_seconds;
-    AddTo(total.gcab, result.gcab);
-    AddTo(total.gcab_seconds, result.gcab_seconds);
-    AddTo(total.xz, result.xz);
-    AddTo(total.xz_seconds, result.xz_seconds);
+    AddOrForget(total.gcab, result.gcab);
+    AddOrForget(total.gcab_seconds, result.gcab_seconds);
+    AddOrForget(total.xz, result.xz);
+    AddOrForget(total.xz_seconds, result.xz_seconds);
   }
   return total;
 }

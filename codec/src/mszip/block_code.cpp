@@ -23,12 +23,7 @@ SymbolCounts CountSymbols(std::span<const std::uint8_t> bytes, std::span<const l
   SymbolCounts counts;
   std::size_t at = 0;
   for (const lz::Step& step : steps) {
-    if (step.distance == 0) {
-      ++counts.literal_length[bytes[at]];
-    } else {
-      ++counts.literal_length[kFirstLengthSymbol + LengthSlot(step.length)];
-      ++counts.distance[DistanceSymbol(step.distance)];
-    }
+    CountStep(step, bytes[at], counts);
     at += step.length;
   }
   ++counts.literal_length[kEndOfBlock];

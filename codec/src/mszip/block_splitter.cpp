@@ -94,12 +94,7 @@ std::vector<BlockSplitter::Piece> BlockSplitter::Split(std::span<const std::uint
   SymbolCounts running;
   std::uint32_t at = 0;
   for (const lz::Step& step : steps) {
-    if (step.distance == 0) {
-      ++running.literal_length[bytes[at]];
-    } else {
-      ++running.literal_length[kFirstLengthSymbol + LengthSlot(step.length)];
-      ++running.distance[DistanceSymbol(step.distance)];
-    }
+    CountStep(step, bytes[at], running);
     at += step.length;
     if (at >= offsets_.back() + kGrain && bytes.size() - at >= kGrain / 2) {
       prefix_.push_back(running);

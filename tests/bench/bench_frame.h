@@ -2,13 +2,33 @@
 // shown when wrong), problems said as they come and listed at the end, exceptions reported.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
+#include "file_io.h"
+
 namespace bench {
+
+// Starts a file's result: its name and size, and its bytes (nothing, and a problem said, when it
+// cannot be read).
+template <typename Result>
+std::optional<std::vector<std::uint8_t>> ReadFor(const std::filesystem::path& path,
+                                                 Result& result) {
+  result.name = path.filename().string();
+  auto data = ReadWholeFile(path);
+  if (!data) {
+    result.problems.push_back("cannot read " + path.string());
+  } else {
+    result.size = data->size();
+  }
+  return data;
+}
 
 // Says a file's problems at once, so that a long run shows a fault as soon as it is found.
 template <typename Result>

@@ -24,13 +24,8 @@ using bench::Options;
 
 FileResult MeasureFile(const std::filesystem::path& path, const Options& options) {
   FileResult result;
-  result.name = path.filename().string();
-  const auto data = bench::ReadWholeFile(path);
-  if (!data) {
-    result.problems.push_back("cannot read " + path.string());
-    return result;
-  }
-  result.size = data->size();
+  const auto data = bench::ReadFor(path, result);
+  if (!data) return result;
   if (result.size > codec::kSzddMaxLength) {
     result.problems.push_back("too large for an SZDD file");
     return result;

@@ -22,13 +22,8 @@ using bench::CabResult;
 
 CabResult MeasureFile(const std::filesystem::path& path, const CabOptions& options) {
   CabResult result;
-  result.name = path.filename().string();
-  const auto data = bench::ReadWholeFile(path);
-  if (!data) {
-    result.problems.push_back("cannot read " + path.string());
-    return result;
-  }
-  result.size = data->size();
+  const auto data = bench::ReadFor(path, result);
+  if (!data) return result;
   const bench::ScratchFolder scratch;
   bench::MeasureCabinets(*data, options, scratch.path(), result);
   return result;

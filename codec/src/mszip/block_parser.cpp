@@ -25,7 +25,7 @@ Block BlockParser::Dynamic(const lz::MatchTable& table, std::span<const std::uin
       best.header = std::move(header);
       best.bits = bits;
     }
-    model = CostModel::OfCode(code);
+    model = CostModel::OfCounts(counts);
   }
   return best;
 }

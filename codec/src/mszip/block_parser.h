@@ -1,6 +1,6 @@
 // The parse of a DEFLATE block's bytes for its smallest size. A dynamic block's code depends on the
-// parse and the parse's costs on the code, so the parser alternates: a shortest path under the
-// costs of the code before, then the best code for that path, and keeps the cheapest block seen
+// parse and the parse's costs on the code, so the parser alternates: a shortest path under costs
+// taken from the parse before, then the best code for that path, and keeps the cheapest block seen
 // (exact size, header included). A fixed block's costs never change: one shortest path is exact.
 #pragma once
 

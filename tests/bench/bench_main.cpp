@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "bench_frame.h"
 #include "codec/codec.h"
 #include "file_io.h"
 #include "file_result.h"
@@ -23,13 +24,8 @@ using bench::Options;
 
 FileResult MeasureFile(const std::filesystem::path& path, const Options& options) {
   FileResult result;
-  result.name = path.filename().string();
-  const auto data = bench::ReadWholeFile(path);
-  if (!data) {
-    result.problems.push_back("cannot read " + path.string());
-    return result;
-  }
-  result.size = data->size();
+  const auto data = bench::ReadFor(path, result);
+  if (!data) return result;
   if (result.size > codec::kSzddMaxLength) {
     result.problems.push_back("too large for an SZDD file");
     return result;
@@ -58,36 +54,14 @@ int Run(const Options& options) {
   for (const auto& path : options.files) {
     std::fflush(stdout);
     results.push_back(MeasureFile(path, options));
-    // Said at once too, so that a long run shows a fault as soon as it is found.
-    for (const std::string& problem : results.back().problems) {
-      std::fprintf(stderr, "*** %s: %s\n", results.back().name.c_str(), problem.c_str());
-    }
+    bench::SayProblems(results.back());
   }
   bench::PrintReport(results, options);
-  bool failed = false;
-  for (const FileResult& result : results) {
-    for (const std::string& problem : result.problems) {
-      if (!failed) std::printf("\n*** FAILED:\n");
-      failed = true;
-      std::printf("*** %s: %s\n", result.name.c_str(), problem.c_str());
-    }
-  }
-  return failed ? 1 : 0;
+  return bench::ListProblems(results) ? 1 : 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
-  const auto parsed = bench::ParseOptions(arguments);
-  if (const auto* message = std::get_if<std::string>(&parsed)) {
-    std::fprintf(stderr, "tassefiche-bench: %s\n%s", message->c_str(), bench::kUsage);
-    return 2;
-  }
-  try {
-    return Run(std::get<Options>(parsed));
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "tassefiche-bench: %s\n", error.what());
-    return 1;
-  }
+  return bench::BenchMain(argc, argv, "tassefiche-bench", bench::kUsage, bench::ParseOptions, Run);
 }

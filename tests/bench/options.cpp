@@ -23,16 +23,29 @@ std::variant<std::vector<fs::path>, std::string> FilesIn(const fs::path& folder)
   return files;
 }
 
-std::optional<int> ParseRuns(const std::string& text) {
-  int runs = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), runs);
-  if (error != std::errc() || end != text.data() + text.size() || runs < 1 || runs > 100) {
+}  // namespace
+
+std::optional<int> ParseCount(const std::string& text, int least, int most) {
+  int count = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+  if (error != std::errc() || end != text.data() + text.size() || count < least || count > most) {
     return std::nullopt;
   }
-  return runs;
+  return count;
 }
 
-}  // namespace
+std::optional<std::string> AddFiles(const std::string& word, std::vector<fs::path>& files) {
+  std::error_code error;
+  if (!fs::is_directory(word, error)) {
+    files.emplace_back(word);
+    return std::nullopt;
+  }
+  auto listed = FilesIn(word);
+  if (auto* message = std::get_if<std::string>(&listed)) return *message;
+  const auto& found = std::get<std::vector<fs::path>>(listed);
+  files.insert(files.end(), found.begin(), found.end());
+  return std::nullopt;
+}
 
 std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& arguments) {
   Options options;
@@ -49,7 +62,7 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
       if (k + 1 == arguments.size()) return word + " needs a value";
       const std::string& value = arguments[++k];
       if (word == "--runs") {
-        const auto runs = ParseRuns(value);
+        const auto runs = ParseCount(value, 1, 100);
         if (!runs) return "--runs takes a count from 1 to 100, not " + value;
         options.runs = *runs;
       } else if (word == "--mscompress") {
@@ -66,15 +79,7 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
       continue;
     }
     if (word.starts_with("-")) return "unknown option " + word;
-    std::error_code error;
-    if (fs::is_directory(word, error)) {
-      auto listed = FilesIn(word);
-      if (auto* message = std::get_if<std::string>(&listed)) return *message;
-      const auto& files = std::get<std::vector<fs::path>>(listed);
-      options.files.insert(options.files.end(), files.begin(), files.end());
-    } else {
-      options.files.emplace_back(word);
-    }
+    if (auto message = AddFiles(word, options.files)) return *message;
   }
   if (!options.write_sample && options.files.empty()) return "no file to measure";
   return options;

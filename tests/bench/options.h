@@ -26,6 +26,12 @@ inline constexpr const char* kUsage =
     "       tassefiche-bench --write-sample PATH\n"
     "A folder stands for its regular files whose names do not start with a dot.\n";
 
+// A whole number from `least` to `most`, or nothing when the text is not one.
+std::optional<int> ParseCount(const std::string& text, int least, int most);
+// Adds `word` to `files`, or the files of the folder it names; a message when it cannot list them.
+std::optional<std::string> AddFiles(const std::string& word,
+                                    std::vector<std::filesystem::path>& files);
+
 // The options, or a message saying what is wrong with the command line.
 std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& arguments);
 

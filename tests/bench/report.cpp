@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "table.h"
 #include "totals.h"
 
 namespace bench {
@@ -16,29 +17,12 @@ namespace {
 constexpr double kCompressTarget = 100;  // times mscompress's speed
 constexpr double kExpandTarget = 400;    // MB/s of output
 
-struct Column {
-  const char* title;
-  std::function<std::string(const FileResult&)> cell;
-};
-
-std::string Fixed(double value, int decimals) {
-  std::array<char, 48> text{};
-  std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
-  return text.data();
-}
-
-std::optional<double> Speed(std::uint64_t bytes, std::optional<double> seconds) {
-  if (bytes == 0 || !seconds || *seconds <= 0) return std::nullopt;  // nothing or too quick to time
-  return static_cast<double>(bytes) / *seconds / 1e6;
-}
+using Column = bench::Column<FileResult>;
+using bench::Show;
 
 std::optional<double> Ratio(std::optional<double> a, std::optional<double> b) {
   if (!a || !b || *b <= 0) return std::nullopt;
   return *a / *b;
-}
-
-std::string Show(std::optional<double> value, int decimals) {
-  return value ? Fixed(*value, decimals) : "-";
 }
 
 // Speed ratios span from thousandths (against a memory copy) to thousands (against the peers).
@@ -49,38 +33,6 @@ std::string ShowRatio(std::optional<double> value) {
 
 std::string Show(std::optional<std::uint64_t> value) {
   return value ? std::to_string(*value) : "-";
-}
-
-void PrintTable(const char* title, const std::vector<Column>& columns,
-                const std::vector<FileResult>& lines) {
-  std::vector<std::vector<std::string>> cells;
-  std::vector<std::size_t> widths;
-  widths.reserve(columns.size());
-  for (const Column& column : columns) {
-    widths.push_back(std::string(column.title).size());
-  }
-  for (const FileResult& line : lines) {
-    auto& row = cells.emplace_back();
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-      row.push_back(columns[c].cell(line));
-      widths[c] = std::max(widths[c], row.back().size());
-    }
-  }
-  const auto print_row = [&](const auto& text_of) {
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-      // The file name is left-aligned, the figures right-aligned.
-      std::printf(c == 0 ? "%-*s" : "  %*s", static_cast<int>(widths[c]), text_of(c).c_str());
-    }
-    std::printf("\n");
-  };
-  std::printf("\n%s\n", title);
-  print_row([&](std::size_t c) { return std::string(columns[c].title); });
-  for (std::size_t r = 0; r < cells.size(); ++r) {
-    if (r + 1 == cells.size()) {
-      print_row([&](std::size_t c) { return std::string(widths[c], '-'); });
-    }
-    print_row([&](std::size_t c) { return cells[r][c]; });
-  }
 }
 
 std::optional<double> OursPerMinimum(const FileResult& f) {

@@ -8,13 +8,6 @@ FileResult SumOf(const std::vector<FileResult>& results) {
   total.mscompress_size = 0;
   total.tool_compress_seconds = total.tool_expand_seconds = 0;
   total.mscompress_seconds = total.msexpand_seconds = 0;
-  const auto add = [](auto& sum, const auto& part) {
-    if (sum && part) {
-      *sum += *part;
-    } else {
-      sum.reset();
-    }
-  };
   for (const FileResult& file : results) {
     total.size += file.size;
     total.minimum += file.minimum;
@@ -23,11 +16,11 @@ FileResult SumOf(const std::vector<FileResult>& results) {
     total.memcpy_seconds += file.memcpy_seconds;
     total.compress_seconds += file.compress_seconds;
     total.expand_seconds += file.expand_seconds;
-    add(total.mscompress_size, file.mscompress_size);
-    add(total.tool_compress_seconds, file.tool_compress_seconds);
-    add(total.tool_expand_seconds, file.tool_expand_seconds);
-    add(total.mscompress_seconds, file.mscompress_seconds);
-    add(total.msexpand_seconds, file.msexpand_seconds);
+    AddOrForget(total.mscompress_size, file.mscompress_size);
+    AddOrForget(total.tool_compress_seconds, file.tool_compress_seconds);
+    AddOrForget(total.tool_expand_seconds, file.tool_expand_seconds);
+    AddOrForget(total.mscompress_seconds, file.mscompress_seconds);
+    AddOrForget(total.msexpand_seconds, file.msexpand_seconds);
   }
   return total;
 }

@@ -1,7 +1,8 @@
 // Portable library for the compressed files of setup media: the single-file formats SZDD (and its
 // QBasic variant) and KWAJ, and cabinets (stored, MSZIP, Quantum, LZX). No file system, no
-// globals: bytes go in through Feed() or a CabinetSource, come out through a ByteSink, and every
-// entry point reports its outcome as an Error.
+// globals, and no threads but the workers an encoder documents: bytes go in through Feed() or a
+// CabinetSource, come out through a ByteSink, and every entry point reports its outcome as an
+// Error.
 //
 // Contract shared by every function and class here: no input, however damaged, makes the library
 // read or write outside the buffers it was given, and no input makes it allocate more than the

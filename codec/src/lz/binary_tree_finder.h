@@ -59,7 +59,9 @@ class BinaryTreeFinder {
 
   std::size_t Search(std::uint32_t position, Match* out);
   std::uint32_t HashAt(std::uint32_t position) const;
-  std::uint32_t* Children(std::uint32_t position) { return &tree_[2 * (position & slot_mask_)]; }
+  std::uint32_t* Children(std::uint32_t position) {
+    return &tree_[2 * std::size_t{position & slot_mask_}];
+  }
 
   FinderSettings settings_;
   std::uint32_t slot_mask_;

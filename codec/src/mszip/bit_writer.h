@@ -44,9 +44,11 @@ std::array<std::uint16_t, N> WriterCodes(const std::array<std::uint8_t, N>& leng
   std::array<std::uint16_t, N> codes{};
   CanonicalCodes(lengths, codes);
   for (std::size_t symbol = 0; symbol < N; ++symbol) {
+    const std::uint32_t code = codes[symbol];
+    const unsigned length = lengths[symbol];
     std::uint32_t reversed = 0;
-    for (unsigned i = 0; i < lengths[symbol]; ++i)
-      reversed |= ((codes[symbol] >> i) & 1u) << (lengths[symbol] - 1 - i);
+    for (unsigned i = 0; i < length; ++i)
+      reversed |= ((code >> i) & 1u) << (length - 1 - i);
     codes[symbol] = static_cast<std::uint16_t>(reversed);
   }
   return codes;

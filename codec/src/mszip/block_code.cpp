@@ -8,13 +8,13 @@ namespace codec::deflate {
 namespace {
 
 template <std::size_t N>
-void BuildComplete(std::array<std::uint32_t, N> counts, std::array<std::uint8_t, N>& lengths) {
+void BuildComplete(std::array<std::uint32_t, N> counts, std::span<std::uint8_t> lengths) {
   for (std::size_t symbol = 0; symbol < N; ++symbol) {
     if (std::count_if(counts.begin(), counts.end(), [](std::uint32_t n) { return n != 0; }) >= 2)
       break;
     if (counts[symbol] == 0) counts[symbol] = 1;
   }
-  BuildCodeLengths(counts, kMaxCodeLength, lengths);
+  BuildCodeLengths(counts, kMaxCodeLength, lengths.first(N));
 }
 
 }  // namespace
@@ -23,12 +23,7 @@ SymbolCounts CountSymbols(std::span<const std::uint8_t> bytes, std::span<const l
   SymbolCounts counts;
   std::size_t at = 0;
   for (const lz::Step& step : steps) {
-    if (step.distance == 0) {
-      ++counts.literal_length[bytes[at]];
-    } else {
-      ++counts.literal_length[kFirstLengthSymbol + LengthSlot(step.length)];
-      ++counts.distance[DistanceSymbol(step.distance)];
-    }
+    CountStep(step, bytes[at], counts);
     at += step.length;
   }
   ++counts.literal_length[kEndOfBlock];

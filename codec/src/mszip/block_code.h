@@ -15,11 +15,21 @@ struct SymbolCounts {
   std::array<std::uint32_t, kDistanceSymbols> distance{};
 };
 
+// Counts the symbols of one step of a parse; `first` is the first byte it gives.
+inline void CountStep(const lz::Step& step, std::uint8_t first, SymbolCounts& counts) {
+  if (step.distance == 0) {
+    ++counts.literal_length[first];
+  } else {
+    ++counts.literal_length[kFirstLengthSymbol + LengthSlot(step.length)];
+    ++counts.distance[DistanceSymbol(step.distance)];
+  }
+}
+
 // The symbols of a parse of `bytes`, with one end of block.
 SymbolCounts CountSymbols(std::span<const std::uint8_t> bytes, std::span<const lz::Step> steps);
 
 struct BlockCode {
-  std::array<std::uint8_t, kLiteralLengthSymbols> literal_length{};
+  std::array<std::uint8_t, kLiteralLengthAlphabet> literal_length{};
   std::array<std::uint8_t, kDistanceSymbols> distance{};
 };
 

@@ -13,17 +13,19 @@ Block BlockParser::Dynamic(const lz::MatchTable& table, std::span<const std::uin
   best.size = to - from;
   CostModel model = first;
   for (int round = 0; round < rounds; ++round) {
-    Block block;
-    block.type = BlockType::kDynamic;
-    block.size = best.size;
-    path_.Run(table, bytes, from, to, model, block.steps);
-    const SymbolCounts counts = CountSymbols(stretch, block.steps);
-    block.code = BestCode(counts);
-    block.header = EncodeTreeHeader(block.code.literal_length, block.code.distance);
-    block.bits = HuffmanBits(BlockType::kDynamic, counts, block.code, block.header);
-    if (round > 0 && block.bits >= best.bits) break;
-    model = CostModel::OfCode(block.code);
-    best = std::move(block);
+    path_.Run(table, bytes, from, to, model, steps_);
+    const SymbolCounts counts = CountSymbols(stretch, steps_);
+    const BlockCode code = BestCode(counts);
+    TreeHeader header = EncodeTreeHeader(
+        std::span(code.literal_length).first(kLiteralLengthSymbols), code.distance);
+    const std::uint64_t bits = HuffmanBits(BlockType::kDynamic, counts, code, header);
+    if (round == 0 || bits < best.bits) {
+      std::swap(best.steps, steps_);
+      best.code = code;
+      best.header = std::move(header);
+      best.bits = bits;
+    }
+    model = CostModel::OfCounts(counts);
   }
   return best;
 }

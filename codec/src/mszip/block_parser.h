@@ -1,6 +1,6 @@
 // The parse of a DEFLATE block's bytes for its smallest size. A dynamic block's code depends on the
-// parse and the parse's costs on the code, so the parser alternates: a shortest path under the
-// costs of the code before, then the best code for that path, and keeps the cheapest block seen
+// parse and the parse's costs on the code, so the parser alternates: a shortest path under costs
+// taken from the parse before, then the best code for that path, and keeps the cheapest block seen
 // (exact size, header included). A fixed block's costs never change: one shortest path is exact.
 #pragma once
 
@@ -17,8 +17,8 @@ namespace codec::deflate {
 
 class BlockParser {
  public:
-  // The cheapest dynamic block found for positions [from, to) of `bytes` in at most `rounds`
-  // parses, the first under `first`. Stops early once a round gains nothing.
+  // The cheapest dynamic block found for positions [from, to) of `bytes` in `rounds` parses, the
+  // first under `first`.
   Block Dynamic(const lz::MatchTable& table, std::span<const std::uint8_t> bytes,
                 std::uint32_t from, std::uint32_t to, const CostModel& first, int rounds);
   Block Fixed(const lz::MatchTable& table, std::span<const std::uint8_t> bytes, std::uint32_t from,
@@ -26,6 +26,7 @@ class BlockParser {
 
  private:
   lz::ShortestPath path_;
+  std::vector<lz::Step> steps_;
 };
 
 }  // namespace codec::deflate

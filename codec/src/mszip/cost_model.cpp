@@ -1,6 +1,7 @@
 #include "mszip/cost_model.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace codec::deflate {
 namespace {
@@ -14,19 +15,42 @@ std::array<float, N> BitsPerSymbol(const std::array<std::uint8_t, N>& lengths) {
   return bits;
 }
 
+// -log2 of each symbol's share, an unused symbol counted as used once, within DEFLATE's 15 bits.
+template <std::size_t N>
+std::array<float, N> Information(const std::array<std::uint32_t, N>& counts) {
+  double total = 1;
+  for (const std::uint32_t count : counts)
+    total += count;
+  std::array<float, N> bits{};
+  for (std::size_t symbol = 0; symbol < N; ++symbol) {
+    const double count = std::max<std::uint32_t>(counts[symbol], 1);
+    bits[symbol] = static_cast<float>(std::min<double>(kMaxCodeLength, std::log2(total / count)));
+  }
+  return bits;
+}
+
 }  // namespace
 
 CostModel CostModel::OfCode(const BlockCode& code) {
-  const std::array<float, kLiteralLengthSymbols> symbols = BitsPerSymbol(code.literal_length);
-  const std::array<float, kDistanceSymbols> distances = BitsPerSymbol(code.distance);
+  return OfSymbols(BitsPerSymbol(code.literal_length), BitsPerSymbol(code.distance));
+}
+
+CostModel CostModel::OfCounts(const SymbolCounts& counts) {
+  return OfSymbols(Information(counts.literal_length), Information(counts.distance));
+}
+
+template <std::size_t N>
+CostModel CostModel::OfSymbols(const std::array<float, N>& symbols,
+                               const std::array<float, kDistanceSymbols>& distances) {
   CostModel model;
   std::copy_n(symbols.begin(), model.literal_.size(), model.literal_.begin());
   for (std::uint32_t length = kMinMatch; length <= kMaxMatch; ++length) {
     const std::uint32_t slot = LengthSlot(length);
-    model.length_[length] = symbols[kFirstLengthSymbol + slot] + kLengthRanges[slot].extra;
+    model.length_[length] =
+        symbols[kFirstLengthSymbol + slot] + static_cast<float>(kLengthRanges[slot].extra);
   }
   for (std::size_t symbol = 0; symbol < kDistanceSymbols; ++symbol)
-    model.distance_[symbol] = distances[symbol] + kDistanceRanges[symbol].extra;
+    model.distance_[symbol] = distances[symbol] + static_cast<float>(kDistanceRanges[symbol].extra);
   return model;
 }
 

@@ -9,6 +9,8 @@
 namespace codec::deflate {
 
 inline constexpr std::size_t kLiteralLengthSymbols = 286;  // 0-255, end of block, 29 lengths
+// The fixed code also gives codes to two symbols that no block may use; they shape the others.
+inline constexpr std::size_t kLiteralLengthAlphabet = 288;
 inline constexpr std::size_t kDistanceSymbols = 30;
 inline constexpr std::size_t kCodeLengthSymbols = 19;
 inline constexpr std::uint32_t kEndOfBlock = 256;
@@ -95,8 +97,8 @@ inline std::uint32_t DistanceSymbol(std::uint32_t distance) {
 }
 
 // The fixed code's lengths.
-inline constexpr std::array<std::uint8_t, kLiteralLengthSymbols> kFixedLiteralLengthLengths = [] {
-  std::array<std::uint8_t, kLiteralLengthSymbols> lengths{};
+inline constexpr std::array<std::uint8_t, kLiteralLengthAlphabet> kFixedLiteralLengthLengths = [] {
+  std::array<std::uint8_t, kLiteralLengthAlphabet> lengths{};
   for (std::size_t symbol = 0; symbol < lengths.size(); ++symbol)
     lengths[symbol] = symbol < 144 ? 8 : symbol < 256 ? 9 : symbol < 280 ? 7 : 8;
   return lengths;

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstring>
 #include <exception>
+#include <system_error>
 #include <thread>
 
 namespace codec {
@@ -77,8 +78,12 @@ Error MsZipEncoder::CodeBatch(bool end) {
   };
   {
     std::vector<std::jthread> helpers;
-    for (std::size_t worker = 1; worker < std::min(coders_.size(), blocks); ++worker)
-      helpers.emplace_back(work, worker);
+    try {
+      for (std::size_t worker = 1; worker < std::min(coders_.size(), blocks); ++worker)
+        helpers.emplace_back(work, worker);
+    } catch (const std::system_error&) {
+      // Fewer threads than asked: those that started, this one included, share the blocks.
+    }
     work(0);
   }
   for (const std::exception_ptr& failure : failures)

@@ -32,30 +32,39 @@ struct Run {
 };
 
 // The cheapest tokens for a run of one value, for every run length up to the longest asked.
+//
+// A repeat of the previous length (16) must follow a length, or another such repeat, of the same
+// run. After zeros written by 17 or 18, decoders disagree on what the previous length is (some
+// take the last length written out, some the zero), so a 16 never comes there. Each length of
+// the run is therefore reached in one of two states: after a length or a 16, or after 17 or 18
+// (the run's start counts as the latter).
 class RunTable {
  public:
   RunTable(std::uint8_t value, std::uint32_t longest, const SymbolCosts& costs)
-      : cost_(longest + 1, 0), last_(longest + 1) {
+      : states_{State(longest), State(longest)} {
+    State& after_length = states_[kAfterLength];
+    after_length.cost[0] = kNever;
     for (std::uint32_t m = 1; m <= longest; ++m) {
-      cost_[m] = cost_[m - 1] + costs[value];
-      last_[m] = {value, 0};
-      // A repeat of the previous length needs one of this run's lengths before it.
-      Try(m, 1, kPrevious, costs);
+      const std::size_t before = Cheaper(m - 1);
+      after_length.Offer(m, states_[before].cost[m - 1] + costs[value], {value, 0}, before);
+      Offer(kAfterLength, m, kPrevious, costs);
       if (value == 0) {
-        Try(m, 0, kFewZeros, costs);
-        Try(m, 0, kManyZeros, costs);
+        Offer(kAfterZeros, m, kFewZeros, costs);
+        Offer(kAfterZeros, m, kManyZeros, costs);
       }
     }
   }
 
-  std::uint64_t Cost(std::uint32_t length) const { return cost_[length]; }
+  std::uint64_t Cost(std::uint32_t length) const { return states_[Cheaper(length)].cost[length]; }
 
   void AppendTokens(std::uint32_t length, std::vector<CodeLengthToken>& tokens) const {
     const std::size_t first = tokens.size();
+    std::size_t state = Cheaper(length);
     while (length > 0) {
-      const CodeLengthToken token = last_[length];
-      tokens.push_back(token);
-      length -= Covered(token);
+      const State& here = states_[state];
+      tokens.push_back(here.last[length]);
+      state = here.from[length];
+      length -= Covered(here.last[length]);
     }
     std::reverse(tokens.begin() + static_cast<std::ptrdiff_t>(first), tokens.end());
   }
@@ -74,20 +83,46 @@ class RunTable {
   }
 
  private:
-  void Try(std::uint32_t m, std::uint32_t before, const Repeat& repeat, const SymbolCosts& costs) {
+  static constexpr std::uint64_t kNever = std::numeric_limits<std::uint64_t>::max() / 4;
+  static constexpr std::size_t kAfterLength = 0;
+  static constexpr std::size_t kAfterZeros = 1;
+
+  struct State {
+    explicit State(std::uint32_t longest)
+        : cost(longest + 1, kNever), last(longest + 1), from(longest + 1, kAfterZeros) {
+      cost[0] = 0;
+    }
+    void Offer(std::uint32_t m, std::uint64_t offered, CodeLengthToken token, std::size_t before) {
+      if (offered >= cost[m]) return;
+      cost[m] = offered;
+      last[m] = token;
+      from[m] = before;
+    }
+    std::vector<std::uint64_t> cost;
+    std::vector<CodeLengthToken> last;  // the token that ends the cheapest way here
+    std::vector<std::size_t> from;      // the state before that token
+  };
+
+  std::size_t Cheaper(std::uint32_t m) const {
+    return states_[kAfterLength].cost[m] < states_[kAfterZeros].cost[m] ? kAfterLength
+                                                                        : kAfterZeros;
+  }
+
+  // Ends the first m lengths with `repeat` in state `state`: a 16 after a length or a 16 of this
+  // run, a 17 or 18 after anything.
+  void Offer(std::size_t state, std::uint32_t m, const Repeat& repeat, const SymbolCosts& costs) {
     const std::uint64_t token_cost = costs[repeat.symbol] + repeat.extra_bits;
-    for (std::uint32_t n = repeat.shortest; n <= repeat.longest && n + before <= m; ++n) {
-      const std::uint64_t cost = cost_[m - n] + token_cost;
-      if (cost < cost_[m]) {
-        cost_[m] = cost;
-        last_[m] = {static_cast<std::uint8_t>(repeat.symbol),
-                    static_cast<std::uint8_t>(n - repeat.shortest)};
-      }
+    for (std::uint32_t n = repeat.shortest; n <= repeat.longest && n <= m; ++n) {
+      const std::size_t before = state == kAfterLength ? kAfterLength : Cheaper(m - n);
+      const std::uint64_t cost = states_[before].cost[m - n] + token_cost;
+      states_[state].Offer(m, cost,
+                           {static_cast<std::uint8_t>(repeat.symbol),
+                            static_cast<std::uint8_t>(n - repeat.shortest)},
+                           before);
     }
   }
 
-  std::vector<std::uint64_t> cost_;
-  std::vector<CodeLengthToken> last_;
+  std::array<State, 2> states_;
 };
 
 // The two trees' lengths as the header sees them: the listed literal/length codes, then the
@@ -150,8 +185,8 @@ Tokens CheapestTokens(const Sequence& sequence, const SymbolCosts& costs) {
   longest[0] = std::max(longest[0], sequence.leading_zeros + sequence.spare_zeros);
   std::vector<RunTable> tables;
   tables.reserve(longest.size());
-  for (std::uint8_t value = 0; value < longest.size(); ++value)
-    tables.emplace_back(value, longest[value], costs);
+  for (std::size_t value = 0; value < longest.size(); ++value)
+    tables.emplace_back(static_cast<std::uint8_t>(value), longest[value], costs);
 
   // Spare zeros only change the run between the two trees; the rest costs the same either way.
   Tokens best;

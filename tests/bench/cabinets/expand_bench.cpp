@@ -5,7 +5,7 @@
 // memory. Every extraction is checked against the corpus. Prints a table; exits non-zero when an
 // output is wrong or a program fails.
 //
-//   tassefiche-cab-bench --compress PATH --expand PATH [--runs N] [--large] CORPUS
+//   tassefiche-expand-bench --compress PATH --expand PATH [--runs N] [--large] CORPUS
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -227,7 +227,7 @@ int main(int argc, char** argv) {
   }
   if (settings.compress.empty() || settings.expand.empty() || settings.corpus.empty()) {
     std::fprintf(stderr,
-                 "usage: tassefiche-cab-bench --compress PATH --expand PATH [--runs N] [--large] "
+                 "usage: tassefiche-expand-bench --compress PATH --expand PATH [--runs N] [--large] "
                  "CORPUS\n");
     return 2;
   }

@@ -85,6 +85,18 @@ void BuildCodeLengths(std::span<const std::uint32_t> frequencies, unsigned max_l
   }
 }
 
+bool IsAcceptedCode(std::span<const std::uint8_t> lengths, unsigned max_length) {
+  std::int64_t left = std::int64_t{1} << max_length;  // code space still free, in deepest codes
+  std::size_t used = 0;
+  for (const std::uint8_t length : lengths) {
+    if (length > max_length) return false;
+    if (length == 0) continue;
+    left -= std::int64_t{1} << (max_length - length);
+    ++used;
+  }
+  return left == 0 || (left > 0 && used <= 1);
+}
+
 void CanonicalCodes(std::span<const std::uint8_t> lengths, std::span<std::uint16_t> codes) {
   constexpr std::size_t kLongest = 32;
   std::array<std::uint32_t, kLongest + 1> count{};

@@ -41,8 +41,7 @@ bool ReadLengths(MsbBitReader& reader, unsigned type, std::size_t table,
     } else {
       value = static_cast<std::int32_t>(reader.Bits(4));
     }
-    if (value < 0 || value > static_cast<std::int32_t>(HuffmanDecoder::kMaxCodeLength))
-      return false;
+    if (value < 0 || value > static_cast<std::int32_t>(kMaxHuffmanCodeLength)) return false;
     lengths[i] = static_cast<std::uint8_t>(value);
   }
   return true;

@@ -85,7 +85,17 @@ void BuildCodeLengths(std::span<const std::uint32_t> frequencies, unsigned max_l
   }
 }
 
-bool IsAcceptedCode(std::span<const std::uint8_t> lengths, unsigned max_length) {
+void BuildCompleteCodeLengths(std::span<const std::uint32_t> frequencies, unsigned max_length,
+                              std::span<std::uint8_t> lengths) {
+  BuildCodeLengths(frequencies, max_length, lengths);
+  if (lengths.size() > 1 && std::ranges::count(lengths, std::uint8_t{0}) + 1 ==
+                                static_cast<std::ptrdiff_t>(lengths.size())) {
+    lengths[lengths[0] == 0 ? 0 : 1] = 1;
+  }
+}
+
+bool IsAcceptedCode(std::span<const std::uint8_t> lengths, unsigned max_length,
+                    IncompleteCodes allowed) {
   std::int64_t left = std::int64_t{1} << max_length;  // code space still free, in deepest codes
   std::size_t used = 0;
   for (const std::uint8_t length : lengths) {
@@ -94,7 +104,17 @@ bool IsAcceptedCode(std::span<const std::uint8_t> lengths, unsigned max_length) 
     left -= std::int64_t{1} << (max_length - length);
     ++used;
   }
-  return left == 0 || (left > 0 && used <= 1);
+  if (left == 0) return true;
+  if (left < 0) return false;
+  switch (allowed) {
+    case IncompleteCodes::kNone:
+      return false;
+    case IncompleteCodes::kEmpty:
+      return used == 0;
+    case IncompleteCodes::kEmptyOrSingle:
+      return used <= 1;
+  }
+  return false;
 }
 
 void CanonicalCodes(std::span<const std::uint8_t> lengths, std::span<std::uint16_t> codes) {

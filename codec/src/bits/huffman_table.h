@@ -28,8 +28,10 @@ class HuffmanTable {
 
   // Builds the tables from per-symbol lengths (at most kMaxSymbols of them, 0 = unused symbol).
   // False unless IsAcceptedCode() holds; a code missing from an accepted one fails when read.
-  bool Build(std::span<const std::uint8_t> lengths) {
-    if (lengths.size() > kMaxSymbols || !IsAcceptedCode(lengths, kMaxCodeLength)) return false;
+  bool Build(std::span<const std::uint8_t> lengths, IncompleteCodes allowed) {
+    if (lengths.size() > kMaxSymbols || !IsAcceptedCode(lengths, kMaxCodeLength, allowed)) {
+      return false;
+    }
     // Symbols in code order, with the first code of each length.
     std::array<std::uint16_t, kMaxCodeLength + 2> start{};
     for (const std::uint8_t length : lengths)

@@ -97,7 +97,7 @@ Error KwajLzhDecoder::ReadTables(MsbBitReader& reader) {
   for (std::size_t table = 0; table < tables_.size(); ++table) {
     if (!ReadLengths(reader, types[table], table, lengths)) return Error::kCorruptData;
     if (reader.overrun()) return Error::kTruncated;
-    if (!tables_[table].Build(lengths)) return Error::kCorruptData;
+    if (!tables_[table].Build(lengths, IncompleteCodes::kEmptyOrSingle)) return Error::kCorruptData;
   }
   return Error::kOk;
 }

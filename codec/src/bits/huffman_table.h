@@ -97,7 +97,22 @@ class HuffmanTable {
   // then, as a bit-by-bit search would have read them). Overruns are the caller's to check.
   template <class Reader>
   int Decode(Reader& reader) const {
-    const std::uint32_t bits = reader.Peek(kMaxCodeLength);
+    const Code code = Lookup(reader.Peek(kMaxCodeLength));
+    if (code.length == 0) {
+      reader.Skip(kMaxCodeLength);
+      return -1;
+    }
+    reader.Skip(code.length);
+    return code.symbol;
+  }
+
+  // For decoding loops that hold the bits themselves: the code that `bits` (the next
+  // kMaxCodeLength bits) start with; length 0 when the table holds none.
+  struct Code {
+    int symbol;
+    unsigned length;
+  };
+  Code Lookup(std::uint32_t bits) const {
     std::uint32_t entry = entries_[bits >> (kMaxCodeLength - kPrimaryBits)];
     if ((entry & kLink) != 0) {
       const std::uint32_t sub_bits = entry & kLengthMask;
@@ -105,13 +120,7 @@ class HuffmanTable {
           (bits >> (kMaxCodeLength - kPrimaryBits - sub_bits)) & ((1u << sub_bits) - 1);
       entry = entries_[(entry >> kSymbolShift) + index];
     }
-    const unsigned length = entry & kLengthMask;
-    if (length == 0) {
-      reader.Skip(kMaxCodeLength);
-      return -1;
-    }
-    reader.Skip(length);
-    return static_cast<int>(entry >> kSymbolShift);
+    return {static_cast<int>(entry >> kSymbolShift), entry & kLengthMask};
   }
 
  private:

@@ -14,19 +14,20 @@ namespace codec {
 class WordBitReader {
  public:
   // Bits always in the buffer after Refill(): enough for three codes of 16 bits.
-  static constexpr unsigned kRefilled = 49;
+  static constexpr unsigned kRefilled = 48;
 
   explicit WordBitReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
+  // Tops the buffer up to between kRefilled and 63 bits. Far from the end of the input it does so
+  // without testing how many bits are there, a test that data would mispredict.
   void Refill() {
-    if (count_ >= kRefilled) return;
     if (bytes_.size() - at_ >= 8) {
-      // Four words at once, with bits past the whole words left in place: they are the stream's
-      // next bits, and the next refill writes the same bits over them.
+      // Whole words go in; the bits after them stay in place too: they are the stream's next
+      // bits, and the next refill writes the same bits over them.
       std::uint64_t raw = 0;
       std::memcpy(&raw, bytes_.data() + at_, 8);
       buffer_ |= SwapWords(raw) >> count_;
-      const unsigned words = (64 - count_) >> 4;
+      const unsigned words = (63 - count_) >> 4;
       at_ += 2 * words;
       count_ += 16 * words;
       return;
@@ -34,9 +35,18 @@ class WordBitReader {
     RefillNearEnd();
   }
 
+  // Refills when fewer than `count` (up to kRefilled) bits are in the buffer.
+  void Ensure(unsigned count) {
+    if (count_ < count) Refill();
+  }
+
   // The next `count` bits (1 to 32), refilling when needed.
   std::uint32_t Peek(unsigned count) {
-    if (count_ < count) Refill();
+    Ensure(count);
+    return PeekRefilled(count);
+  }
+  // Same, for bits that the last Ensure() or Refill() made sure of.
+  std::uint32_t PeekRefilled(unsigned count) const {
     return static_cast<std::uint32_t>(buffer_ >> (64 - count));
   }
   void Skip(unsigned count) {
@@ -45,8 +55,9 @@ class WordBitReader {
   }
   // `count`: 0 to 32.
   std::uint32_t Bits(unsigned count) {
-    if (count == 0) return 0;
-    const std::uint32_t value = Peek(count);
+    Ensure(count);
+    // Shifted in two steps, so that a count of 0 needs no test.
+    const auto value = static_cast<std::uint32_t>((buffer_ >> (63 - count)) >> 1);
     Skip(count);
     return value;
   }
@@ -89,7 +100,7 @@ class WordBitReader {
   }
 
   void RefillNearEnd() {
-    while (count_ <= 48) {
+    while (count_ < kRefilled) {
       std::uint64_t word = 0;
       if (bytes_.size() - at_ >= 2) {
         word = bytes_[at_] | (std::uint32_t{bytes_[at_ + 1]} << 8);

@@ -1,6 +1,7 @@
 #include "lzx/lzx_calls.h"
 
 #include <cstddef>
+#include <cstring>
 
 namespace codec {
 namespace {
@@ -17,10 +18,13 @@ template <class Convert>
 void ForEachOperand(std::span<std::uint8_t> frame, std::uint32_t frame_start,
                     const Convert& convert) {
   if (frame.size() <= kUntouchedTail) return;
+  std::uint8_t* const data = frame.data();
   const std::size_t end = frame.size() - kUntouchedTail;
   for (std::size_t i = 0; i < end; ++i) {
-    if (frame[i] != kCall) continue;
-    std::uint8_t* operand = frame.data() + i + 1;
+    const void* call = std::memchr(data + i, kCall, end - i);
+    if (call == nullptr) return;
+    i = static_cast<std::size_t>(static_cast<const std::uint8_t*>(call) - data);
+    std::uint8_t* operand = data + i + 1;
     std::uint32_t raw = 0;
     for (std::size_t k = 0; k < kOperandSize; ++k)
       raw |= std::uint32_t{operand[k]} << (8 * k);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "lzx/lzx_calls.h"
+#include "lzx/lzx_match_copy.h"
 #include "lzx/lzx_tree_reader.h"
 
 namespace codec {
@@ -18,38 +19,12 @@ std::uint32_t LoadLe32(std::span<const std::uint8_t> bytes) {
          (std::uint32_t{bytes[3]} << 24);
 }
 
-// Copies `length` bytes from `distance` back in the window, byte by byte where they overlap
-// (repeating the pattern) or wrap around the window's end.
-void CopyMatch(std::uint8_t* window, std::uint32_t mask, std::uint32_t at, std::uint32_t distance,
-               std::uint32_t length) {
-  std::uint8_t* dst = window + at;
-  if (distance > at) {
-    for (std::uint32_t i = 0; i < length; ++i)
-      dst[i] = window[(at + i - distance) & mask];
-    return;
-  }
-  const std::uint8_t* src = dst - distance;
-  if (distance >= length) {
-    std::memcpy(dst, src, length);
-  } else if (distance >= 8) {
-    // Eight bytes at a time: each piece reads only bytes already final.
-    std::uint32_t i = 0;
-    for (; i + 8 <= length; i += 8)
-      std::memcpy(dst + i, src + i, 8);
-    for (; i < length; ++i)
-      dst[i] = src[i];
-  } else {
-    for (std::uint32_t i = 0; i < length; ++i)
-      dst[i] = src[i];
-  }
-}
-
 }  // namespace
 
 LzxDecoder::LzxDecoder(unsigned window_bits)
     : main_symbols_(ValidWindow(window_bits) ? LzxMainSymbols(window_bits) : 0),
-      window_(ValidWindow(window_bits) ? std::size_t{1} << window_bits : 0),
-      window_mask_(static_cast<std::uint32_t>(window_.size()) - 1) {
+      window_(ValidWindow(window_bits) ? (std::size_t{1} << window_bits) + kLzxCopySlack : 0),
+      window_mask_(static_cast<std::uint32_t>(window_.size() - kLzxCopySlack) - 1) {
   if (!ValidWindow(window_bits)) error_ = Error::kCorruptData;
 }
 
@@ -155,52 +130,73 @@ Error LzxDecoder::CopyUncompressed(WordBitReader& reader, std::uint32_t at, std:
   return Error::kOk;
 }
 
-Error LzxDecoder::DecodeTokens(WordBitReader& reader, std::uint32_t& at, std::uint32_t end) {
+Error LzxDecoder::DecodeTokens(WordBitReader& reader_state, std::uint32_t& at_state,
+                               std::uint32_t end) {
+  // The loop works on locals, which byte stores into the window cannot alias.
+  WordBitReader reader = reader_state;
+  std::uint32_t at = at_state;
+  LzxRepeated repeated = repeated_;
+  const auto leave = [&](Error error) {
+    reader_state = reader;
+    at_state = at;
+    repeated_ = repeated;
+    return error;
+  };
   std::uint8_t* const window = window_.data();
-  // Where window index 0 stands in the folder's output, to tell how far back a match may reach.
-  const std::uint64_t origin = position_ - (position_ & window_mask_);
+  // How far back a match may reach: to the folder's start during the window's first lap, then
+  // to the window's size less 3 (repeated offsets from an uncompressed block could say more).
+  const bool first_lap = position_ <= window_mask_;
+  const std::uint32_t most = window_mask_ - 2;
   const bool aligned = block_type_ == LzxBlockType::kAligned;
   while (at < end) {
-    const int symbol = main_.Decode(reader);
-    if (symbol < 0) return Error::kCorruptData;
-    if (symbol < static_cast<int>(kLzxLiterals)) {
-      window[at++] = static_cast<std::uint8_t>(symbol);
+    // Enough bits for a main code and a length code.
+    reader.Refill();
+    // The main tree fills its code space: every bit string starts a code.
+    const auto main = main_.Lookup(reader.PeekRefilled(kMaxHuffmanCodeLength));
+    reader.Skip(main.length);
+    if (main.symbol < static_cast<int>(kLzxLiterals)) {
+      window[at++] = static_cast<std::uint8_t>(main.symbol);
       continue;
     }
-    const auto match = static_cast<std::uint32_t>(symbol) - kLzxLiterals;
+    const auto match = static_cast<std::uint32_t>(main.symbol) - kLzxLiterals;
     const std::uint32_t slot = match / kLzxLengthHeaders;
     std::uint32_t length = match % kLzxLengthHeaders;
     if (length == kLzxLongLengthHeader) {
-      const int more = length_.Decode(reader);
-      if (more < 0) return Error::kCorruptData;
-      length += static_cast<std::uint32_t>(more);
+      const auto more = length_.Lookup(reader.PeekRefilled(kMaxHuffmanCodeLength));
+      if (more.length == 0) return leave(Error::kCorruptData);
+      reader.Skip(more.length);
+      length += static_cast<std::uint32_t>(more.symbol);
     }
     length += kLzxMinMatch;
-    std::uint32_t distance = 0;
-    if (slot < kLzxRepeatedOffsets) {
-      distance = repeated_[slot];
-      std::swap(repeated_[0], repeated_[slot]);
+    // Slots 0 to 2 have no extra bits: their formatted offsets are 0 to 2, the repeated ones.
+    const unsigned extra = kLzxSlots.extra_bits[slot];
+    std::uint32_t footer = 0;
+    if (aligned && extra >= kLzxAlignedBits) {
+      footer = reader.Bits(extra - kLzxAlignedBits) << kLzxAlignedBits;
+      const int low = aligned_.Decode(reader);
+      if (low < 0) return leave(Error::kCorruptData);
+      footer |= static_cast<std::uint32_t>(low);
     } else {
-      const unsigned extra = kLzxSlots.extra_bits[slot];
-      std::uint32_t footer = 0;
-      if (aligned && extra >= kLzxAlignedBits) {
-        footer = reader.Bits(extra - kLzxAlignedBits) << kLzxAlignedBits;
-        const int low = aligned_.Decode(reader);
-        if (low < 0) return Error::kCorruptData;
-        footer |= static_cast<std::uint32_t>(low);
-      } else {
-        footer = reader.Bits(extra);
-      }
-      distance = kLzxSlots.base[slot] + footer - kLzxOffsetBias;
-      repeated_ = {distance, repeated_[0], repeated_[1]};
+      footer = reader.Bits(extra);
     }
-    if (length > end - at || distance == 0 || distance > origin + at) {
-      return Error::kCorruptData;
+    const std::uint32_t offset = kLzxSlots.base[slot] + footer;
+    // The repeated offsets updated by selection rather than branches, which data mispredicts.
+    const std::uint32_t distance = offset >= kLzxRepeatedOffsets ? offset - kLzxOffsetBias
+                                   : offset == 0                 ? repeated[0]
+                                   : offset == 1                 ? repeated[1]
+                                                                 : repeated[2];
+    repeated = {distance, offset == 0 || offset == 2 ? repeated[1] : repeated[0],
+                offset == 2                     ? repeated[0]
+                : offset >= kLzxRepeatedOffsets ? repeated[1]
+                                                : repeated[2]};
+    // distance - 1 also turns a distance of 0 into one too far.
+    if (length > end - at || distance - 1 >= (first_lap ? at : most)) {
+      return leave(Error::kCorruptData);
     }
-    CopyMatch(window, window_mask_, at, distance, length);
+    CopyLzxMatch(window, window_mask_, at, distance, length);
     at += length;
   }
-  return Error::kOk;
+  return leave(Error::kOk);
 }
 
 }  // namespace codec

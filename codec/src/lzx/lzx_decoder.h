@@ -39,7 +39,7 @@ class LzxDecoder final : public BlockDecoder {
   Error ReadBlockHeader(WordBitReader& reader);
   Error ReadTrees(WordBitReader& reader, bool aligned);
   Error CopyUncompressed(WordBitReader& reader, std::uint32_t at, std::uint32_t count);
-  Error DecodeTokens(WordBitReader& reader, std::uint32_t& at, std::uint32_t end);
+  Error DecodeTokens(WordBitReader& reader_state, std::uint32_t& at_state, std::uint32_t end);
   Error Fail(Error error);
 
   unsigned main_symbols_;
@@ -56,7 +56,7 @@ class LzxDecoder final : public BlockDecoder {
   bool pad_pending_ = false;      // that byte is still to come, at the next frame's start
   std::array<std::uint8_t, kLzxMaxMainSymbols> main_lengths_{};
   std::array<std::uint8_t, kLzxLengthSymbols> length_lengths_{};
-  HuffmanTable<kLzxMaxMainSymbols, 10> main_;
+  HuffmanTable<kLzxMaxMainSymbols, 11> main_;
   HuffmanTable<kLzxLengthSymbols, 10> length_;
   HuffmanTable<kLzxAlignedSymbols, 7> aligned_;
   Error error_ = Error::kOk;

@@ -140,4 +140,12 @@ std::optional<Bytes> DecodeLzxFolder(const std::vector<CraftedBlock>& blocks,
   return out;
 }
 
+std::optional<Bytes> ExtractLzxFolder(Oracle oracle, const std::vector<CraftedBlock>& blocks,
+                                      unsigned window_bits) {
+  const auto files =
+      ExtractWith(oracle, SingleFileCabinet("lzx.bin", codec::LzxType(window_bits), blocks));
+  if (!files || files->size() != 1) return std::nullopt;
+  return files->begin()->second;
+}
+
 }  // namespace codec_test

@@ -10,6 +10,7 @@
 #include "lzx/lzx_format.h"
 #include "lzx/lzx_tokens.h"
 #include "support/crafted_cabinet.h"
+#include "support/oracles.h"
 
 namespace codec_test {
 
@@ -31,5 +32,9 @@ std::vector<CraftedBlock> LzxFolder(const Bytes& data, const LzxPlan& plan);
 
 // Decodes a folder's blocks with LzxDecoder; nothing on error.
 std::optional<Bytes> DecodeLzxFolder(const std::vector<CraftedBlock>& blocks, unsigned window_bits);
+
+// What `oracle` extracts from a cabinet holding the folder as one file; nothing on error.
+std::optional<Bytes> ExtractLzxFolder(Oracle oracle, const std::vector<CraftedBlock>& blocks,
+                                      unsigned window_bits);
 
 }  // namespace codec_test

@@ -120,27 +120,36 @@ std::vector<CraftedBlock> SameLengthRun() {
 
   LzxBuilder b(kBits);
   b.BlockHeader(kVerbatim, 2).Trees(first, kVerbatim).Literals({0, 1}, kVerbatim);
-  b.BlockHeader(kVerbatim, 4);
-  // A pretree with a code for every symbol.
-  std::array<std::uint32_t, 20> pretree_counts{};
-  pretree_counts.fill(1);
-  std::array<std::uint8_t, 20> pretree{};
-  codec::BuildCodeLengths(pretree_counts, 15, pretree);
-  std::array<std::uint16_t, 20> codes{};
-  codec::CanonicalCodes(pretree, codes);
-  for (const std::uint8_t length : pretree)
-    b.Bits(length, 4);
-  auto symbol = [&](unsigned s) { b.Bits(codes[s], pretree[s]); };
+  b.BlockHeader(kVerbatim, 4).Pretree({0,  1,  2,  3,  4,  5,  6,  7,  8,  9,
+                                       10, 11, 12, 13, 14, 15, 16, 17, 18, 19});
   auto difference = [](unsigned previous, unsigned now) { return (previous + 17 - now) % 17; };
-  symbol(19);
-  b.Bits(0, 1);  // a run of four
-  symbol(difference(first.main[0], second.main[0]));
+  b.PretreeSymbol(19).Bits(0, 1);  // a run of four
+  b.PretreeSymbol(difference(first.main[0], second.main[0]));
   for (unsigned i = 4; i < 256; ++i)
-    symbol(difference(first.main[i], second.main[i]));
+    b.PretreeSymbol(difference(first.main[i], second.main[i]));
   b.TreeSection(std::span(first.main).subspan(256, symbols - 256),
                 std::span(second.main).subspan(256, symbols - 256));
   b.TreeSection(first.length, second.length).UseTrees(second);
   return b.Literals({0, 1, 2, 3}, kVerbatim).EndFrame(6).frames();
+}
+
+// "xyx" in a block whose literal lengths open with a same-length run of four, its length sent as
+// pretree symbol 17 without extra bits: a run symbol, no length at all; read as a difference of
+// 17, it keeps the lengths at 0.
+std::vector<CraftedBlock> SameLengthRunOfARunSymbol() {
+  LzxBuilder b(kBits);
+  b.BlockHeader(kVerbatim, 3).Pretree({0, 16, 17, 19});
+  b.PretreeSymbol(19).Bits(0, 1).PretreeSymbol(17);
+  for (unsigned i = 4; i < 256; ++i)
+    b.PretreeSymbol(i == 'x' || i == 'y' ? 16 : 0);  // 16: from length 0 to 1
+  codec::LzxTreeLengths trees;
+  trees.main['x'] = trees.main['y'] = 1;
+  const codec::LzxTreeLengths none;
+  const unsigned symbols = codec::LzxMainSymbols(kBits);
+  b.TreeSection(std::span(none.main).subspan(256, symbols - 256),
+                std::span(trees.main).subspan(256, symbols - 256));
+  b.TreeSection(none.length, trees.length).UseTrees(trees);
+  return b.Literals({'x', 'y', 'x'}, kVerbatim).EndFrame(3).frames();
 }
 
 // A verbatim block of "xxx" with the given trees.
@@ -157,24 +166,23 @@ codec::LzxTreeLengths TwoLiterals() {
   return trees;
 }
 
-// A pretree section coding the main tree's match symbols as zeros with one pretree symbol (or
-// with a run of zeros past the tree's end).
+// A pretree section coding the main tree's match symbols as zeros with a pretree of one code (or
+// of two, with a run of zeros past the tree's end).
 std::vector<CraftedBlock> MatchSymbolsAsZeros(bool overlong) {
   const codec::LzxTreeLengths trees = TwoLiterals();
   const codec::LzxTreeLengths none;
   LzxBuilder b(kBits);
   b.BlockHeader(kVerbatim, 3);
   b.TreeSection(std::span(none.main).first(256), std::span(trees.main).first(256));
-  std::array<std::uint8_t, 20> pretree{};
-  pretree[18] = 1;
-  if (overlong) pretree[17] = 1;
-  for (const std::uint8_t length : pretree)
-    b.Bits(length, 4);
+  if (overlong) {
+    b.Pretree({17, 18});
+  } else {
+    b.Pretree({18});
+  }
   // 144 zeros: 51 + 51 + 42, or 51 three times.
   for (const unsigned run :
        overlong ? std::vector<unsigned>{51, 51, 51} : std::vector<unsigned>{51, 51, 42}) {
-    b.Bits(overlong ? 1 : 0, 1);  // the code of symbol 18
-    b.Bits(run - 20, 5);
+    b.PretreeSymbol(18).Bits(run - 20, 5);
   }
   b.TreeSection(none.length, trees.length).UseTrees(trees);
   return b.Literals(Str("xxx"), kVerbatim).EndFrame(3).frames();
@@ -304,6 +312,8 @@ TEST(LzxEdgesTest, ReadAsBothOraclesReadThem) {
        Str("xyz"), kAsMeant, kRefused, kRefused},
       {"a same-length run takes the first previous length of its run", SameLengthRun,
        Bytes{0, 1, 0, 1, 2, 3}, kAsMeant, kAsMeant, kAsMeant},
+      {"a same-length run's length may not be a run symbol", SameLengthRunOfARunSymbol, Str("xyx"),
+       kAsMeant, kRefused, kRefused},
       {"an all-zero length tree is taken", [] { return WithTrees(TwoLiterals()); }, Str("xxx"),
        kAsMeant, kAsMeant, kAsMeant},
       {"a main tree of one code is not",

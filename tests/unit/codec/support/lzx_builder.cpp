@@ -53,6 +53,22 @@ LzxBuilder& LzxBuilder::Trees(const codec::LzxTreeLengths& lengths, LzxBlockType
   return *this;
 }
 
+LzxBuilder& LzxBuilder::Pretree(std::initializer_list<unsigned> symbols) {
+  std::array<std::uint32_t, codec::kLzxPretreeSymbols> counts{};
+  for (const unsigned symbol : symbols)
+    counts[symbol] = 1;
+  codec::BuildCodeLengths(counts, 15, pretree_);
+  codec::CanonicalCodes(pretree_, pretree_codes_);
+  for (const std::uint8_t length : pretree_)
+    bits_.Put(length, 4);
+  return *this;
+}
+
+LzxBuilder& LzxBuilder::PretreeSymbol(unsigned symbol) {
+  bits_.Put(pretree_codes_[symbol], pretree_[symbol]);
+  return *this;
+}
+
 LzxBuilder& LzxBuilder::TreeSection(std::span<const std::uint8_t> previous,
                                     std::span<const std::uint8_t> lengths) {
   codec::WriteLzxTree(bits_, previous, lengths);

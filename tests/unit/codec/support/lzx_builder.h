@@ -2,7 +2,9 @@
 // where the test says, so that streams the writer refuses or writes one way only can be made.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <vector>
@@ -27,6 +29,10 @@ class LzxBuilder {
   LzxBuilder& BlockHeader(codec::LzxBlockType type, std::uint32_t size);
   // The trees, sent against the previous ones (the aligned tree first, in aligned blocks).
   LzxBuilder& Trees(const codec::LzxTreeLengths& lengths, codec::LzxBlockType type);
+  // A pretree with a code for each of `symbols` (and no other), then symbols sent through it one by
+  // one: for tree sections made by hand; a run symbol's extra bits are the caller's to send.
+  LzxBuilder& Pretree(std::initializer_list<unsigned> symbols);
+  LzxBuilder& PretreeSymbol(unsigned symbol);
   // One tree section sent against `previous`, and the lengths that Tokens() codes with, for
   // trees sent otherwise.
   LzxBuilder& TreeSection(std::span<const std::uint8_t> previous,
@@ -52,6 +58,8 @@ class LzxBuilder {
   std::vector<CraftedBlock> frames_;
   codec::LzxTreeLengths previous_{};
   codec::LzxTreeLengths lengths_{};
+  std::array<std::uint8_t, codec::kLzxPretreeSymbols> pretree_{};
+  std::array<std::uint16_t, codec::kLzxPretreeSymbols> pretree_codes_{};
 };
 
 }  // namespace codec_test

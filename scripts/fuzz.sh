@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 seconds=${1:-15}
 build=${FUZZ_BUILD_DIR:-build/fuzz}
-targets=(fuzz_szdd fuzz_qbasic fuzz_kwaj fuzz_expand fuzz_roundtrip)
+targets=(fuzz_szdd fuzz_qbasic fuzz_kwaj fuzz_expand fuzz_roundtrip fuzz_lzx)
 
 status=0
 for target in "${targets[@]}"; do

@@ -27,9 +27,9 @@ class WordBitReader {
       std::uint64_t raw = 0;
       std::memcpy(&raw, bytes_.data() + at_, 8);
       buffer_ |= SwapWords(raw) >> count_;
-      const unsigned words = (63 - count_) >> 4;
+      const std::size_t words = (63 - count_) >> 4;
       at_ += 2 * words;
-      count_ += 16 * words;
+      count_ += 16 * static_cast<unsigned>(words);
       return;
     }
     RefillNearEnd();

@@ -66,7 +66,7 @@ Error LzxDecoder::Decode(std::span<const std::uint8_t> input, std::span<std::uin
 
 Error LzxDecoder::DecodeFrame(WordBitReader& reader, std::uint32_t frame_size) {
   // Frames start at multiples of 32 KiB, so a frame never wraps around the window.
-  std::uint32_t at = static_cast<std::uint32_t>(position_ & window_mask_);
+  auto at = static_cast<std::uint32_t>(position_ & window_mask_);
   const std::uint32_t end = at + frame_size;
   while (at < end) {
     if (block_left_ == 0) {

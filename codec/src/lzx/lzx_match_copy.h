@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -43,14 +44,14 @@ inline constexpr std::uint32_t kLzxCopySlack = 16;
   }
   // Pieces of 16 bytes, each reading bytes already final (or wholly elsewhere); the last may run
   // past the match, over bytes saved beforehand.
-  std::uint8_t saved[kLzxCopySlack];
-  std::memcpy(saved, dst + length, kLzxCopySlack);
+  std::array<std::uint8_t, kLzxCopySlack> saved;
+  std::memcpy(saved.data(), dst + length, kLzxCopySlack);
   std::uint32_t i = 0;
   do {
     std::memcpy(dst + i, src + i, kLzxCopySlack);
     i += kLzxCopySlack;
   } while (i < length);
-  std::memcpy(dst + length, saved, kLzxCopySlack);
+  std::memcpy(dst + length, saved.data(), kLzxCopySlack);
 }
 
 }  // namespace codec

@@ -4,6 +4,7 @@
 
 #include "bits/code_lengths.h"
 #include "bits/huffman_table.h"
+#include "lzx/lzx_block_codes.h"
 #include "lzx/lzx_tree_writer.h"
 
 namespace codec {
@@ -44,22 +45,9 @@ Error LzxWriter::WriteBlock(LzxBlockType type, std::span<const LzxToken> tokens,
     size += token.size();
   PutHeaders(type, static_cast<std::uint32_t>(size));
   PutTrees(type, lengths);
-  std::array<std::uint16_t, kLzxMaxMainSymbols> main{};
-  std::array<std::uint16_t, kLzxLengthSymbols> length{};
-  std::array<std::uint16_t, kLzxAlignedSymbols> aligned{};
-  CanonicalCodes(std::span(lengths.main).first(main_symbols_), main);
-  CanonicalCodes(lengths.length, length);
-  CanonicalCodes(lengths.aligned, aligned);
+  const LzxBlockCodes codes(lengths, window_bits_);
   for (const LzxToken& token : tokens) {
-    const LzxTokenCode code = CodeOf(token, type);
-    bits_.Put(main[code.main_symbol], lengths.main[code.main_symbol]);
-    if (code.has_length_symbol) {
-      bits_.Put(length[code.length_symbol], lengths.length[code.length_symbol]);
-    }
-    bits_.Put(code.plain, code.plain_bits);
-    if (code.has_aligned_symbol) {
-      bits_.Put(aligned[code.aligned_symbol], lengths.aligned[code.aligned_symbol]);
-    }
+    codes.Put(bits_, token, type);
     if (!token.is_literal()) UpdateRepeated(repeated_, token.value);
     if (const Error e = Advance(token.size()); e != Error::kOk) return e;
   }

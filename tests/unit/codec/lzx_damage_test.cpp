@@ -45,6 +45,14 @@ LzxBuilder Verbatim(const codec::LzxTreeLengths& trees, std::uint32_t size) {
 TEST(LzxDamageTest, ImpossibleStreamsAreRefused) {
   const codec::LzxTreeLengths flat = FlatTrees(kBits);
   const Bytes xyz{'x', 'y', 'z'};
+  // Four plain bytes with R0 set to `r0`, then a repeat of it.
+  auto repeat_of = [&](std::uint32_t r0) {
+    LzxBuilder b(kBits);
+    b.UncompressedHeader(4, {r0, 1, 1}).Plain({1, 2, 3, 4});
+    b.BlockHeader(kVerbatim, 3).Trees(flat, kVerbatim);
+    const LzxToken repeat[] = {LzxToken::Match(3, 0)};
+    return b.Tokens(repeat, kVerbatim).EndFrame(7).frames();
+  };
   auto with_main = [&](std::initializer_list<std::pair<int, std::uint8_t>> lengths) {
     codec::LzxTreeLengths trees;
     for (const auto& [symbol, length] : lengths)
@@ -100,22 +108,9 @@ TEST(LzxDamageTest, ImpossibleStreamsAreRefused) {
            b.Bits(1, 4);
          return b.Bits(0, 32).EndFrame(3).frames();
        }},
-      {"a repeat of R0 = 0 from an uncompressed block",
-       [&] {
-         LzxBuilder b(kBits);
-         b.UncompressedHeader(4, {0, 1, 1}).Plain({1, 2, 3, 4});
-         b.BlockHeader(kVerbatim, 3).Trees(flat, kVerbatim);
-         const LzxToken repeat[] = {LzxToken::Match(3, 0)};
-         return b.Tokens(repeat, kVerbatim).EndFrame(7).frames();
-       }},
+      {"a repeat of R0 = 0 from an uncompressed block", [&] { return repeat_of(0); }},
       {"a repeat beyond the window from an uncompressed block",
-       [&] {
-         LzxBuilder b(kBits);
-         b.UncompressedHeader(4, {0xFFFFFFFF, 1, 1}).Plain({1, 2, 3, 4});
-         b.BlockHeader(kVerbatim, 3).Trees(flat, kVerbatim);
-         const LzxToken repeat[] = {LzxToken::Match(3, 0)};
-         return b.Tokens(repeat, kVerbatim).EndFrame(7).frames();
-       }},
+       [&] { return repeat_of(0xFFFFFFFF); }},
       {"an uncompressed header cut inside R0-R2",
        [] {
          LzxBuilder b(kBits);

@@ -15,16 +15,6 @@ namespace {
 using codec::LzxBlockType;
 using codec::LzxToken;
 
-class FrameSink final : public codec::BlockSink {
- public:
-  bool Take(std::span<const std::uint8_t> coded, std::uint32_t expanded_size) override {
-    blocks.push_back(
-        {Bytes(coded.begin(), coded.end()), static_cast<std::uint16_t>(expanded_size), {}});
-    return true;
-  }
-  std::vector<CraftedBlock> blocks;
-};
-
 void ExpectEveryDecoderGives(const std::vector<CraftedBlock>& blocks, unsigned window_bits,
                              const Bytes& expected) {
   ASSERT_FALSE(blocks.empty());
@@ -80,7 +70,7 @@ TEST(LzxOracleTest, EveryPositionSlotOfTheLargestWindow) {
   for (const std::uint32_t repeat : {0u, 1u, 2u, 1u})
     tokens.push_back(LzxToken::Match(5, repeat));
 
-  FrameSink sink;
+  CollectedBlocks sink;
   codec::LzxWriter writer(sink, kBits, std::nullopt);
   ASSERT_EQ(writer.WriteUncompressedBlock(history), codec::Error::kOk);
   Bytes expected = history;

@@ -21,18 +21,6 @@ using codec::LzxToken;
 constexpr LzxBlockType kVerbatim = LzxBlockType::kVerbatim;
 constexpr LzxBlockType kAligned = LzxBlockType::kAligned;
 
-class FrameSink final : public codec::BlockSink {
- public:
-  bool Take(std::span<const std::uint8_t> coded, std::uint32_t expanded_size) override {
-    if (refuse) return false;
-    blocks.push_back(
-        {Bytes(coded.begin(), coded.end()), static_cast<std::uint16_t>(expanded_size), {}});
-    return true;
-  }
-  bool refuse = false;
-  std::vector<CraftedBlock> blocks;
-};
-
 std::vector<LzxToken> Literals(std::size_t count, std::uint8_t byte = 'a') {
   return std::vector<LzxToken>(count, LzxToken::Literal(byte));
 }
@@ -175,7 +163,7 @@ TEST(LzxWriterTest, RefusesWhatNoDecoderReadsAsMeantAndStaysFailed) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    FrameSink sink;
+    CollectedBlocks sink;
     codec::LzxWriter writer(sink, c.window_bits, c.translation_size);
     EXPECT_EQ(c.write(writer), c.expected);
     EXPECT_EQ(writer.WriteBlock(kVerbatim, Literals(1), flat), c.expected);
@@ -185,7 +173,7 @@ TEST(LzxWriterTest, RefusesWhatNoDecoderReadsAsMeantAndStaysFailed) {
 }
 
 TEST(LzxWriterTest, ASinkRefusingAFrameFailsTheWriter) {
-  FrameSink sink;
+  CollectedBlocks sink;
   codec::LzxWriter writer(sink, 16, std::nullopt);
   ASSERT_EQ(writer.WriteUncompressedBlock(Bytes(1000, 1)), Error::kOk);
   sink.refuse = true;
@@ -195,12 +183,12 @@ TEST(LzxWriterTest, ASinkRefusingAFrameFailsTheWriter) {
 
 // Frames of 32 KiB whatever the blocks, the last shorter; an empty folder gives no data block.
 TEST(LzxWriterTest, CutsFramesAndFollowsThePositionAndRepeatedOffsets) {
-  FrameSink empty;
+  CollectedBlocks empty;
   codec::LzxWriter nothing(empty, 16, std::nullopt);
   EXPECT_EQ(nothing.Finish(), Error::kOk);
   EXPECT_TRUE(empty.blocks.empty());
 
-  FrameSink sink;
+  CollectedBlocks sink;
   codec::LzxWriter writer(sink, 16, 1000000);
   const codec::LzxTreeLengths flat = FlatTrees(16);
   ASSERT_EQ(writer.WriteBlock(kVerbatim, Literals(30001), flat), Error::kOk);
@@ -259,7 +247,7 @@ TEST(LzxCostsTest, TreesFromCountsAreWritable) {
   EXPECT_EQ(trees.main['q'], 1);
   EXPECT_EQ(trees.length, decltype(trees.length){});
   EXPECT_EQ(trees.aligned, (decltype(trees.aligned){3, 3, 3, 3, 3, 3, 3, 3}));
-  FrameSink sink;
+  CollectedBlocks sink;
   codec::LzxWriter writer(sink, 16, std::nullopt);
   EXPECT_EQ(writer.WriteBlock(kAligned, tokens, trees), Error::kOk);
   EXPECT_EQ(writer.Finish(), Error::kOk);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "bits/code_lengths.h"
+#include "lzx/lzx_block_codes.h"
 #include "lzx/lzx_tree_writer.h"
 
 namespace codec_test {
@@ -82,24 +83,9 @@ LzxBuilder& LzxBuilder::UseTrees(const codec::LzxTreeLengths& lengths) {
 }
 
 LzxBuilder& LzxBuilder::Tokens(std::span<const codec::LzxToken> tokens, LzxBlockType type) {
-  const unsigned symbols = codec::LzxMainSymbols(window_bits_);
-  std::vector<std::uint16_t> main(symbols);
-  std::vector<std::uint16_t> length(codec::kLzxLengthSymbols);
-  std::vector<std::uint16_t> aligned(codec::kLzxAlignedSymbols);
-  codec::CanonicalCodes(std::span(lengths_.main).first(symbols), main);
-  codec::CanonicalCodes(lengths_.length, length);
-  codec::CanonicalCodes(lengths_.aligned, aligned);
-  for (const codec::LzxToken& token : tokens) {
-    const codec::LzxTokenCode code = codec::CodeOf(token, type);
-    bits_.Put(main[code.main_symbol], lengths_.main[code.main_symbol]);
-    if (code.has_length_symbol) {
-      bits_.Put(length[code.length_symbol], lengths_.length[code.length_symbol]);
-    }
-    bits_.Put(code.plain, code.plain_bits);
-    if (code.has_aligned_symbol) {
-      bits_.Put(aligned[code.aligned_symbol], lengths_.aligned[code.aligned_symbol]);
-    }
-  }
+  const codec::LzxBlockCodes codes(lengths_, window_bits_);
+  for (const codec::LzxToken& token : tokens)
+    codes.Put(bits_, token, type);
   return *this;
 }
 

@@ -31,28 +31,25 @@ std::size_t MatchLength(const Bytes& data, std::size_t at, std::size_t from, std
   return n;
 }
 
-class BlockSinkToVector final : public codec::BlockSink {
- public:
-  bool Take(std::span<const std::uint8_t> coded, std::uint32_t expanded_size) override {
-    blocks.push_back(
-        {Bytes(coded.begin(), coded.end()), static_cast<std::uint16_t>(expanded_size), {}});
-    return true;
-  }
-  std::vector<CraftedBlock> blocks;
-};
-
 }  // namespace
+
+bool CollectedBlocks::Take(std::span<const std::uint8_t> coded, std::uint32_t expanded_size) {
+  if (refuse) return false;
+  blocks.push_back(
+      {Bytes(coded.begin(), coded.end()), static_cast<std::uint16_t>(expanded_size), {}});
+  return true;
+}
 
 std::vector<LzxToken> GreedyTokens(const Bytes& data, std::size_t start, std::size_t end,
                                    unsigned window_bits, codec::LzxRepeated& repeated) {
   const std::size_t max_distance = (std::size_t{1} << window_bits) - 3;
-  std::vector<std::int64_t> head(std::size_t{1} << kHashBits, -1);
-  std::vector<std::int64_t> previous(end, -1);
   const std::size_t first = start > max_distance ? start - max_distance : 0;
+  std::vector<std::int64_t> head(std::size_t{1} << kHashBits, -1);
+  std::vector<std::int64_t> previous(end - first, -1);  // by position less `first`
   auto insert = [&](std::size_t at) {
     if (at + 3 > data.size()) return;
     const std::uint32_t h = Hash(data, at);
-    previous[at] = head[h];
+    previous[at - first] = head[h];
     head[h] = static_cast<std::int64_t>(at);
   };
   for (std::size_t at = first; at < start; ++at)
@@ -82,7 +79,7 @@ std::vector<LzxToken> GreedyTokens(const Bytes& data, std::size_t start, std::si
           best = n;
           best_offset = codec::LzxDistance(static_cast<std::uint32_t>(at - from));
         }
-        candidate = previous[from];
+        candidate = previous[from - first];
       }
     }
     if (best >= codec::kLzxMinMatch + (best_offset >= 3 ? 1 : 0)) {
@@ -108,7 +105,7 @@ std::vector<CraftedBlock> LzxFolder(const Bytes& data, const LzxPlan& plan) {
                                static_cast<std::uint32_t>(at), *plan.translation_size);
     }
   }
-  BlockSinkToVector sink;
+  CollectedBlocks sink;
   codec::LzxWriter writer(sink, plan.window_bits, plan.translation_size);
   std::size_t index = 0;
   for (std::size_t at = 0; at < translated.size(); at += plan.block_size, ++index) {

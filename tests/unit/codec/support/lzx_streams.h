@@ -7,12 +7,21 @@
 #include <optional>
 #include <vector>
 
+#include "common/block_codec.h"
 #include "lzx/lzx_format.h"
 #include "lzx/lzx_tokens.h"
 #include "support/crafted_cabinet.h"
 #include "support/oracles.h"
 
 namespace codec_test {
+
+// Keeps the data blocks a writer hands over, or refuses them when told to.
+class CollectedBlocks final : public codec::BlockSink {
+ public:
+  bool Take(std::span<const std::uint8_t> coded, std::uint32_t expanded_size) override;
+  bool refuse = false;
+  std::vector<CraftedBlock> blocks;
+};
 
 struct LzxPlan {
   unsigned window_bits = 16;

@@ -130,7 +130,8 @@ Error LzxWriter::CheckTokens(LzxBlockType type, std::span<const LzxToken> tokens
 }
 
 void LzxWriter::PutHeaders(LzxBlockType type, std::uint32_t size) {
-  if (position_ == 0 && frame_used_ == 0 && bits_.bytes().empty() && bits_.aligned()) {
+  if (!started_) {
+    started_ = true;
     bits_.Put(translation_size_ ? 1 : 0, 1);
     if (translation_size_) bits_.Put(*translation_size_, kLzxTranslationSizeBits);
   }

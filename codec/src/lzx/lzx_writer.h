@@ -20,6 +20,8 @@
 //                 would exceed kMaxBlockInput (an encoder then writes that stretch uncompressed);
 //   kOutputFailed the sink refused a frame.
 // After any error the writer stays failed and returns that error.
+//
+// Memory: about 1 KiB of state, and the coded bytes of the frame in progress.
 #pragma once
 
 #include <array>
@@ -75,6 +77,7 @@ class LzxWriter {
   LzxRepeated repeated_ = kLzxInitialRepeated;
   std::array<std::uint8_t, kLzxMaxMainSymbols> previous_main_{};
   std::array<std::uint8_t, kLzxLengthSymbols> previous_length_{};
+  bool started_ = false;  // the translation header is written
   bool finished_ = false;
   Error error_ = Error::kOk;
 };

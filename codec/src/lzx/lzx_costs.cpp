@@ -4,6 +4,7 @@
 
 #include "bits/code_lengths.h"
 #include "bits/huffman_table.h"
+#include "lzx/lzx_tree_writer.h"
 
 namespace codec {
 
@@ -36,6 +37,19 @@ std::uint32_t LzxTokenBits(const LzxToken& token, LzxBlockType type,
   std::uint32_t bits = lengths.main[code.main_symbol] + code.plain_bits;
   if (code.has_length_symbol) bits += lengths.length[code.length_symbol];
   if (code.has_aligned_symbol) bits += lengths.aligned[code.aligned_symbol];
+  return bits;
+}
+
+std::uint32_t LzxBlockHeaderBits(LzxBlockType type, const LzxTreeLengths& previous,
+                                 const LzxTreeLengths& lengths, unsigned window_bits) {
+  const unsigned main_symbols = LzxMainSymbols(window_bits);
+  const auto main = std::span(lengths.main).first(main_symbols);
+  const auto before = std::span(previous.main).first(main_symbols);
+  std::uint32_t bits = kLzxBlockTypeBits + kLzxBlockSizeBits +
+                       LzxTreeBits(before.first(kLzxLiterals), main.first(kLzxLiterals)) +
+                       LzxTreeBits(before.subspan(kLzxLiterals), main.subspan(kLzxLiterals)) +
+                       LzxTreeBits(previous.length, lengths.length);
+  if (type == LzxBlockType::kAligned) bits += kLzxAlignedSymbols * kLzxAlignedLengthBits;
   return bits;
 }
 

@@ -1,6 +1,6 @@
-// What an LZX encoder needs to choose its tokens and trees without knowing the bit layout: the
-// symbol counts of a block's tokens, trees built from them that every decoder takes, and the bits
-// a token costs under given trees.
+// What an LZX encoder needs to choose its tokens, trees and blocks without knowing the bit layout:
+// the symbol counts of a block's tokens, trees built from them that every decoder takes, the bits
+// a token costs under given trees, and the bits of a block's header and trees.
 #pragma once
 
 #include <array>
@@ -28,5 +28,10 @@ LzxTreeLengths BuildLzxTrees(const LzxSymbolCounts& counts, unsigned window_bits
 
 // The bits `token` costs in a block of `type` with trees `lengths` (which must code its symbols).
 std::uint32_t LzxTokenBits(const LzxToken& token, LzxBlockType type, const LzxTreeLengths& lengths);
+
+// The bits LzxWriter::WriteBlock() spends on a block's header and trees before its tokens, the
+// trees being sent against `previous` (LzxWriter::trees() before the block).
+std::uint32_t LzxBlockHeaderBits(LzxBlockType type, const LzxTreeLengths& previous,
+                                 const LzxTreeLengths& lengths, unsigned window_bits);
 
 }  // namespace codec

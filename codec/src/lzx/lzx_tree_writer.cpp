@@ -61,26 +61,51 @@ std::vector<PretreeItem> Plan(std::span<const std::uint8_t> previous,
   return items;
 }
 
+// A tree update as sent: its pretree's lengths and its items.
+struct PlannedTree {
+  std::vector<PretreeItem> items;
+  std::array<std::uint8_t, kLzxPretreeSymbols> pretree{};
+};
+
+PlannedTree PlanTree(std::span<const std::uint8_t> previous,
+                     std::span<const std::uint8_t> lengths) {
+  PlannedTree tree{Plan(previous, lengths), {}};
+  std::array<std::uint32_t, kLzxPretreeSymbols> counts{};
+  for (const PretreeItem& item : tree.items)
+    ++counts[item.symbol];
+  BuildCompleteCodeLengths(counts, (1u << kLzxPretreeLengthBits) - 1, tree.pretree);
+  return tree;
+}
+
+unsigned ExtraBits(std::uint8_t symbol) {
+  for (const LzxRunCode& code : {kLzxShortZeros, kLzxLongZeros, kLzxSameLengths}) {
+    if (symbol == code.symbol) return code.bits;
+  }
+  return 0;
+}
+
 }  // namespace
 
 void WriteLzxTree(WordBitWriter& bits, std::span<const std::uint8_t> previous,
                   std::span<const std::uint8_t> lengths) {
-  const std::vector<PretreeItem> items = Plan(previous, lengths);
-  std::array<std::uint32_t, kLzxPretreeSymbols> counts{};
-  for (const PretreeItem& item : items)
-    ++counts[item.symbol];
-  std::array<std::uint8_t, kLzxPretreeSymbols> pretree{};
-  BuildCompleteCodeLengths(counts, (1u << kLzxPretreeLengthBits) - 1, pretree);
+  const PlannedTree tree = PlanTree(previous, lengths);
   std::array<std::uint16_t, kLzxPretreeSymbols> codes{};
-  CanonicalCodes(pretree, codes);
-  for (const std::uint8_t length : pretree)
+  CanonicalCodes(tree.pretree, codes);
+  for (const std::uint8_t length : tree.pretree)
     bits.Put(length, kLzxPretreeLengthBits);
-  for (const PretreeItem& item : items) {
-    bits.Put(codes[item.symbol], pretree[item.symbol]);
-    for (const LzxRunCode& code : {kLzxShortZeros, kLzxLongZeros, kLzxSameLengths}) {
-      if (item.symbol == code.symbol) bits.Put(item.extra, code.bits);
-    }
+  for (const PretreeItem& item : tree.items) {
+    bits.Put(codes[item.symbol], tree.pretree[item.symbol]);
+    bits.Put(item.extra, ExtraBits(item.symbol));
   }
+}
+
+std::uint32_t LzxTreeBits(std::span<const std::uint8_t> previous,
+                          std::span<const std::uint8_t> lengths) {
+  const PlannedTree tree = PlanTree(previous, lengths);
+  std::uint32_t bits = kLzxPretreeSymbols * kLzxPretreeLengthBits;
+  for (const PretreeItem& item : tree.items)
+    bits += tree.pretree[item.symbol] + ExtraBits(item.symbol);
+  return bits;
 }
 
 }  // namespace codec

@@ -14,4 +14,8 @@ namespace codec {
 void WriteLzxTree(WordBitWriter& bits, std::span<const std::uint8_t> previous,
                   std::span<const std::uint8_t> lengths);
 
+// The bits WriteLzxTree() takes for the same update.
+std::uint32_t LzxTreeBits(std::span<const std::uint8_t> previous,
+                          std::span<const std::uint8_t> lengths);
+
 }  // namespace codec

@@ -145,12 +145,12 @@ void LzxWriter::PutTrees(LzxBlockType type, const LzxTreeLengths& lengths) {
       bits_.Put(length, kLzxAlignedLengthBits);
   }
   const std::span<const std::uint8_t> main = std::span(lengths.main).first(main_symbols_);
-  const std::span<const std::uint8_t> previous = std::span(previous_main_).first(main_symbols_);
+  const std::span<const std::uint8_t> previous = std::span(previous_.main).first(main_symbols_);
   WriteLzxTree(bits_, previous.first(kLzxLiterals), main.first(kLzxLiterals));
   WriteLzxTree(bits_, previous.subspan(kLzxLiterals), main.subspan(kLzxLiterals));
-  WriteLzxTree(bits_, previous_length_, lengths.length);
-  std::copy(main.begin(), main.end(), previous_main_.begin());
-  previous_length_ = lengths.length;
+  WriteLzxTree(bits_, previous_.length, lengths.length);
+  std::copy(main.begin(), main.end(), previous_.main.begin());
+  previous_.length = lengths.length;
 }
 
 Error LzxWriter::Advance(std::uint32_t bytes) {

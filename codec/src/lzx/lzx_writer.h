@@ -52,9 +52,11 @@ class LzxWriter {
   // Hands over the last frame, shorter than 32 KiB unless empty. No block may follow.
   Error Finish();
 
-  // Bytes of output written so far, and the repeated offsets as they stand after them.
+  // Bytes of output written so far, the repeated offsets as they stand after them, and the trees
+  // the next block's are sent against (all lengths 0 before the first compressed block).
   std::uint64_t position() const { return position_; }
   const LzxRepeated& repeated() const { return repeated_; }
+  const LzxTreeLengths& trees() const { return previous_; }
 
  private:
   Error Check(LzxBlockType type, std::span<const LzxToken> tokens,
@@ -75,9 +77,8 @@ class LzxWriter {
   std::uint64_t position_ = 0;
   std::size_t frame_used_ = 0;  // bytes of output in the current frame
   LzxRepeated repeated_ = kLzxInitialRepeated;
-  std::array<std::uint8_t, kLzxMaxMainSymbols> previous_main_{};
-  std::array<std::uint8_t, kLzxLengthSymbols> previous_length_{};
-  bool started_ = false;  // the translation header is written
+  LzxTreeLengths previous_{};  // main and length lengths of the last compressed block
+  bool started_ = false;       // the translation header is written
   bool finished_ = false;
   Error error_ = Error::kOk;
 };

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include "lzx/lzx_costs.h"
 #include "lzx/lzx_writer.h"
@@ -235,6 +236,32 @@ TEST(LzxCostsTest, TokenBitsFollowTheBlockType) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(codec::LzxTokenBits(c.token, c.type, trees), c.bits);
   }
+}
+
+// An encoder's costs add up to what the writer writes: headers and trees against the previous
+// block's, then the tokens, the frame padded to a word at the end.
+TEST(LzxCostsTest, BlockCostsAddUpToTheWrittenFrame) {
+  const Bytes data = Text(20000, 81);
+  CollectedBlocks sink;
+  codec::LzxWriter writer(sink, 17, std::nullopt);
+  std::uint64_t bits = 1;  // the translation header
+  for (const auto& [type, from, to] :
+       {std::tuple{kVerbatim, 0u, 7000u}, std::tuple{kAligned, 7000u, 15000u},
+        std::tuple{kVerbatim, 15000u, 20000u}}) {
+    codec::LzxRepeated repeated = writer.repeated();
+    const std::vector<LzxToken> tokens = GreedyTokens(data, from, to, 17, repeated);
+    codec::LzxSymbolCounts counts;
+    codec::CountLzxSymbols(tokens, type, counts);
+    const codec::LzxTreeLengths trees = codec::BuildLzxTrees(counts, 17);
+    bits += codec::LzxBlockHeaderBits(type, writer.trees(), trees, 17);
+    for (const LzxToken& token : tokens)
+      bits += codec::LzxTokenBits(token, type, trees);
+    ASSERT_EQ(writer.WriteBlock(type, tokens, trees), Error::kOk);
+  }
+  ASSERT_EQ(writer.Finish(), Error::kOk);
+  ASSERT_EQ(sink.blocks.size(), 1u);
+  EXPECT_EQ(sink.blocks[0].coded.size(), (bits + 15) / 16 * 2);
+  EXPECT_EQ(DecodeLzxFolder(sink.blocks, 17), data);
 }
 
 // Trees built from counts are ones the writer takes: one used symbol gets a partner, an unused

@@ -85,6 +85,38 @@ void BuildCodeLengths(std::span<const std::uint32_t> frequencies, unsigned max_l
   }
 }
 
+void BuildCompleteCodeLengths(std::span<const std::uint32_t> frequencies, unsigned max_length,
+                              std::span<std::uint8_t> lengths) {
+  BuildCodeLengths(frequencies, max_length, lengths);
+  if (lengths.size() > 1 && std::ranges::count(lengths, std::uint8_t{0}) + 1 ==
+                                static_cast<std::ptrdiff_t>(lengths.size())) {
+    lengths[lengths[0] == 0 ? 0 : 1] = 1;
+  }
+}
+
+bool IsAcceptedCode(std::span<const std::uint8_t> lengths, unsigned max_length,
+                    IncompleteCodes allowed) {
+  std::int64_t left = std::int64_t{1} << max_length;  // code space still free, in deepest codes
+  std::size_t used = 0;
+  for (const std::uint8_t length : lengths) {
+    if (length > max_length) return false;
+    if (length == 0) continue;
+    left -= std::int64_t{1} << (max_length - length);
+    ++used;
+  }
+  if (left == 0) return true;
+  if (left < 0) return false;
+  switch (allowed) {
+    case IncompleteCodes::kNone:
+      return false;
+    case IncompleteCodes::kEmpty:
+      return used == 0;
+    case IncompleteCodes::kEmptyOrSingle:
+      return used <= 1;
+  }
+  return false;
+}
+
 void CanonicalCodes(std::span<const std::uint8_t> lengths, std::span<std::uint16_t> codes) {
   constexpr std::size_t kLongest = 32;
   std::array<std::uint32_t, kLongest + 1> count{};

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cab/cabinet_format.h"
+#include "lzx/lzx_decoder.h"
 #include "mszip/mszip_block_decoder.h"
 #include "quantum/quantum_decoder.h"
 
@@ -56,7 +57,7 @@ std::unique_ptr<BlockDecoder> MakeBlockDecoder(const MethodInfo& info) {
     case CabinetMethod::kQuantum:
       return QuantumDecoder::Create(info.quantum_level, info.window_bits);
     case CabinetMethod::kLzx:
-      break;
+      return std::make_unique<LzxDecoder>(info.window_bits);
   }
   return nullptr;
 }

@@ -41,8 +41,7 @@ bool ReadLengths(MsbBitReader& reader, unsigned type, std::size_t table,
     } else {
       value = static_cast<std::int32_t>(reader.Bits(4));
     }
-    if (value < 0 || value > static_cast<std::int32_t>(HuffmanDecoder::kMaxCodeLength))
-      return false;
+    if (value < 0 || value > static_cast<std::int32_t>(kMaxHuffmanCodeLength)) return false;
     lengths[i] = static_cast<std::uint8_t>(value);
   }
   return true;
@@ -98,7 +97,7 @@ Error KwajLzhDecoder::ReadTables(MsbBitReader& reader) {
   for (std::size_t table = 0; table < tables_.size(); ++table) {
     if (!ReadLengths(reader, types[table], table, lengths)) return Error::kCorruptData;
     if (reader.overrun()) return Error::kTruncated;
-    if (!tables_[table].Build(lengths)) return Error::kCorruptData;
+    if (!tables_[table].Build(lengths, IncompleteCodes::kEmptyOrSingle)) return Error::kCorruptData;
   }
   return Error::kOk;
 }

@@ -7,8 +7,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "bits/huffman_table.h"
+#include "bits/msb_bit_reader.h"
 #include "common/checked_output.h"
-#include "bits/huffman.h"
 #include "common/lz_window.h"
 #include "common/stream_decoder.h"
 
@@ -37,7 +38,8 @@ class KwajLzhDecoder final : public StreamDecoder {
 
   CheckedOutput& out_;
   LzWindow window_;
-  std::array<HuffmanDecoder, 5> tables_;
+  // Every table in one type, sized for the largest (256 literals).
+  std::array<HuffmanTable<256, 9>, 5> tables_;
   bool have_tables_ = false;
   bool ended_ = false;
   Table current_ = kMatchLengths;

@@ -4,9 +4,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "mszip/mszip_encoder.h"
 #include "support/crafted_cabinet.h"
+#include "support/lzx_streams.h"
 #include "support/memory_cabinets.h"
 #include "support/oracles.h"
+#include "support/quantum_writer.h"
 #include "test_inputs.h"
 
 namespace codec_test {
@@ -306,6 +309,50 @@ TEST(CabinetSetTest, OnlyChosenEntriesAreWrittenAndASinkThatFailsStopsOnlyItsEnt
   EXPECT_EQ(target.outcomes[1].bytes, Bytes(data.begin() + 49995, data.begin() + 50005));
   EXPECT_EQ(target.outcomes[2].ends, 0);
   EXPECT_FALSE(target.outcomes[2].begun);
+}
+
+// One folder of each method in one cabinet, two files in each, read alike by us and both oracles.
+TEST(CabinetSetTest, EveryMethodInOneCabinetReadsAsTheOraclesReadIt) {
+  const Bytes data = Text(50000, 21);
+  CraftedCabinet cabinet;
+  cabinet.folders.push_back({codec::kMethodStored, StoredBlocks(data)});
+  CollectedBlocks mszip;
+  codec::MsZipEncoder encoder(mszip, 1);
+  ASSERT_EQ(encoder.Feed(data), Error::kOk);
+  ASSERT_EQ(encoder.Finish(), Error::kOk);
+  cabinet.folders.push_back({codec::kMethodMsZip, mszip.blocks});
+  cabinet.folders.push_back(
+      {codec::QuantumType(4, 16), QuantumBlocks(GreedyQuantumTokens(data, 16), 16)});
+  cabinet.folders.push_back(
+      {codec::LzxType(17), LzxFolder(data, {17, codec::LzxBlockType::kAligned, 40000, {}, true})});
+  const char* methods[] = {"stocke", "mszip", "quantum", "lzx"};
+  for (std::uint16_t f = 0; f < 4; ++f) {
+    const std::string folder = methods[f];
+    cabinet.files.push_back({folder + "\\debut.txt", 20000, 0, f});
+    cabinet.files.push_back({folder + "\\fin.txt", 30000, 20000, f});
+  }
+  const Bytes bytes = BuildCabinet(cabinet);
+  const Bytes start(data.begin(), data.begin() + 20000);
+  const Bytes end(data.begin() + 20000, data.end());
+  for (const Oracle oracle : {Oracle::kCabextract, Oracle::kSevenZip}) {
+    const auto files = ExtractWith(oracle, bytes);
+    ASSERT_TRUE(files) << OracleName(oracle);
+    for (const char* folder : methods) {
+      EXPECT_EQ(files->at(std::string(folder) + "/debut.txt"), start) << OracleName(oracle);
+      EXPECT_EQ(files->at(std::string(folder) + "/fin.txt"), end) << OracleName(oracle);
+    }
+  }
+  MemoryOpener opener;
+  opener.cabinets["a.cab"] = bytes;
+  const OpenedSet opened = ExtractAll(opener, "a.cab");
+  ASSERT_EQ(opened.error, Error::kOk);
+  for (const char* folder : methods) {
+    EXPECT_EQ(opened.outcomes.at(std::string(folder) + "\\debut.txt").bytes, start) << folder;
+    EXPECT_EQ(opened.outcomes.at(std::string(folder) + "\\fin.txt").bytes, end) << folder;
+  }
+  EXPECT_EQ(opened.set->entries()[4].method, codec::CabinetMethod::kQuantum);
+  EXPECT_EQ(opened.set->entries()[4].quantum_level, 4u);
+  EXPECT_EQ(opened.set->entries()[6].window_bits, 17u);
 }
 
 // MSZIP cabinets by another writer, with files of every size around a block's.

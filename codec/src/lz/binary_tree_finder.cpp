@@ -32,13 +32,15 @@ std::uint32_t Extend(const std::uint8_t* a, const std::uint8_t* b, std::uint32_t
 BinaryTreeFinder::BinaryTreeFinder(const FinderSettings& settings)
     : settings_(settings),
       slot_mask_(std::bit_ceil(settings.max_distance + 1) - 1),
-      heads_(std::size_t{1} << settings.hash_bits, kNone),
-      tree_(2 * (std::size_t{slot_mask_} + 1), kNone) {
+      heads_(std::size_t{1} << settings.hash_bits, kNone) {
   if (settings_.min_length <= 2) pairs_.assign(std::size_t{1} << 16, kNone);
 }
 
 void BinaryTreeFinder::Reset(std::span<const std::uint8_t> bytes) {
   bytes_ = bytes;
+  // The slots that these bytes' positions fall in, so that short inputs take little memory.
+  const std::size_t slots = std::min(bytes.size(), std::size_t{slot_mask_} + 1);
+  if (tree_.size() < 2 * slots) tree_.resize(2 * slots, kNone);
   std::fill(heads_.begin(), heads_.end(), kNone);
   std::fill(pairs_.begin(), pairs_.end(), kNone);
 }

@@ -10,9 +10,9 @@
 // the new position as far as can be compared (max_length, or the end of the bytes) is replaced by
 // it, so long runs and repeats cost one step per position.
 //
-// Memory: 8 bytes per slot of the window, the slots being the smallest power of two above
-// max_distance (512 KiB for DEFLATE, 16 MiB for a 2 MiB window), plus 4 bytes per hash head and,
-// when 2-byte matches are wanted, 256 KiB for the last position of each byte pair.
+// Memory: 8 bytes per slot of the window that the bytes reach, the slots being the smallest power
+// of two above max_distance (at most 512 KiB for DEFLATE, 16 MiB for a 2 MiB window), plus 4 bytes
+// per hash head and, when 2-byte matches are wanted, 256 KiB for the last position of each pair.
 #pragma once
 
 #include <cstddef>

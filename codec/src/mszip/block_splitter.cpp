@@ -19,8 +19,6 @@ constexpr float kHeaderPerUnusedRun = 6.5F;
 // Where a stored block starts inside a byte is not known yet: half a byte of padding.
 constexpr float kStoredPadding = 4;
 
-constexpr std::size_t kLargestCount = 32768 + 1;
-
 template <std::size_t N>
 void Subtract(std::array<std::uint32_t, N>& from, const std::array<std::uint32_t, N>& counts) {
   for (std::size_t i = 0; i < N; ++i)
@@ -46,9 +44,11 @@ std::uint32_t UnusedRuns(std::span<const std::uint32_t> counts) {
 
 }  // namespace
 
-BlockSplitter::BlockSplitter() : n_log_n_(kLargestCount + 1, 0) {
-  for (std::size_t n = 1; n < n_log_n_.size(); ++n)
-    n_log_n_[n] = static_cast<float>(static_cast<double>(n) * std::log2(static_cast<double>(n)));
+void BlockSplitter::ExtendTable(std::size_t largest) {
+  if (n_log_n_.empty()) n_log_n_.push_back(0);
+  for (std::size_t n = n_log_n_.size(); n <= largest; ++n)
+    n_log_n_.push_back(
+        static_cast<float>(static_cast<double>(n) * std::log2(static_cast<double>(n))));
 }
 
 float BlockSplitter::Entropy(std::span<const std::uint32_t> counts) const {
@@ -88,6 +88,7 @@ float BlockSplitter::Estimate(const SymbolCounts& counts, std::uint32_t size) co
 
 std::vector<BlockSplitter::Piece> BlockSplitter::Split(std::span<const std::uint8_t> bytes,
                                                        std::span<const lz::Step> steps) {
+  ExtendTable(steps.size() + 1);  // no count exceeds the steps and the end of block
   // Candidate cuts, with the symbols before each.
   prefix_.assign(1, SymbolCounts{});
   offsets_.assign(1, 0);

@@ -22,8 +22,6 @@ class BlockSplitter {
  public:
   static constexpr std::uint32_t kGrain = 512;
 
-  BlockSplitter();
-
   struct Piece {
     std::uint32_t begin = 0;  // offsets into the bytes
     std::uint32_t end = 0;
@@ -38,8 +36,9 @@ class BlockSplitter {
   // `size` bytes.
   float Estimate(const SymbolCounts& counts, std::uint32_t size) const;
   float Entropy(std::span<const std::uint32_t> counts) const;
+  void ExtendTable(std::size_t largest);
 
-  std::vector<float> n_log_n_;  // n * log2(n), for every count a block can have
+  std::vector<float> n_log_n_;  // n * log2(n), for every count met so far
   std::vector<SymbolCounts> prefix_;
   std::vector<std::uint32_t> offsets_;
 };

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <exception>
 #include <system_error>
 #include <thread>
@@ -21,9 +20,6 @@ unsigned ThreadCount(unsigned asked) {
 
 MsZipEncoder::MsZipEncoder(BlockSink& sink, unsigned threads) : sink_(sink) {
   coders_.resize(ThreadCount(threads));
-  for (auto& coder : coders_)
-    coder = std::make_unique<MsZipBlockEncoder>();
-  buffer_.resize(kBlock + BatchBlocks() * kBlock);
   coded_.resize(BatchBlocks());
 }
 
@@ -31,12 +27,13 @@ MsZipEncoder::~MsZipEncoder() = default;
 
 Error MsZipEncoder::Feed(std::span<const std::uint8_t> bytes) {
   if (error_ == Error::kOk && finished_) error_ = Error::kLengthMismatch;
+  // The buffer grows with the input, so that a small folder takes little memory.
+  const std::size_t full = kBlock + BatchBlocks() * kBlock;
   while (error_ == Error::kOk && !bytes.empty()) {
-    const std::size_t n = std::min(bytes.size(), buffer_.size() - filled_);
-    std::memcpy(buffer_.data() + filled_, bytes.data(), n);
-    filled_ += n;
+    const std::size_t n = std::min(bytes.size(), full - buffer_.size());
+    buffer_.insert(buffer_.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n));
     bytes = bytes.subspan(n);
-    if (filled_ == buffer_.size()) error_ = CodeBatch(false);
+    if (buffer_.size() == full) error_ = CodeBatch(false);
   }
   return error_;
 }
@@ -44,25 +41,29 @@ Error MsZipEncoder::Feed(std::span<const std::uint8_t> bytes) {
 Error MsZipEncoder::Finish() {
   if (error_ == Error::kOk && !finished_) {
     finished_ = true;
-    while (error_ == Error::kOk && filled_ > history_)
+    while (error_ == Error::kOk && buffer_.size() > history_)
       error_ = CodeBatch(true);
   }
   return error_;
 }
 
 Error MsZipEncoder::CodeBatch(bool end) {
-  const std::size_t waiting = filled_ - history_;
+  const std::size_t waiting = buffer_.size() - history_;
   const std::size_t blocks =
       std::min(BatchBlocks(), end ? (waiting + kBlock - 1) / kBlock : waiting / kBlock);
   const auto block_span = [&](std::size_t index) {
     const std::size_t start = history_ + index * kBlock;
     const std::size_t history = std::min(start, kBlock);
-    const std::size_t size = std::min(kBlock, filled_ - start);
+    const std::size_t size = std::min(kBlock, buffer_.size() - start);
     return std::pair{
         std::span<const std::uint8_t>(buffer_).subspan(start - history, history + size),
         static_cast<std::uint32_t>(history)};
   };
 
+  // A thread's coder is made the first time the thread has a block to code.
+  const std::size_t workers = std::min(coders_.size(), blocks);
+  for (std::size_t worker = 0; worker < workers; ++worker)
+    if (!coders_[worker]) coders_[worker] = std::make_unique<MsZipBlockEncoder>();
   std::atomic<std::size_t> next{0};
   std::vector<std::exception_ptr> failures(coders_.size());
   const auto work = [&](std::size_t worker) {
@@ -79,7 +80,7 @@ Error MsZipEncoder::CodeBatch(bool end) {
   {
     std::vector<std::jthread> helpers;
     try {
-      for (std::size_t worker = 1; worker < std::min(coders_.size(), blocks); ++worker)
+      for (std::size_t worker = 1; worker < workers; ++worker)
         helpers.emplace_back(work, worker);
     } catch (const std::system_error&) {
       // Fewer threads than asked: those that started, this one included, share the blocks.
@@ -95,11 +96,10 @@ Error MsZipEncoder::CodeBatch(bool end) {
     if (!sink_.Take(coded_[index], size)) return Error::kOutputFailed;
   }
   // The last 32 KiB coded become the next batch's history; what follows them stays.
-  const std::size_t consumed = std::min(filled_, history_ + blocks * kBlock);
+  const std::size_t consumed = std::min(buffer_.size(), history_ + blocks * kBlock);
   const std::size_t keep = std::min(consumed, kBlock);
-  std::memmove(buffer_.data(), buffer_.data() + consumed - keep, filled_ - consumed + keep);
+  buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(consumed - keep));
   history_ = keep;
-  filled_ = filled_ - consumed + keep;
   return Error::kOk;
 }
 

@@ -41,10 +41,9 @@ class MsZipEncoder final : public FolderEncoder {
   std::size_t BatchBlocks() const { return 4 * coders_.size(); }
 
   BlockSink& sink_;
-  std::vector<std::unique_ptr<MsZipBlockEncoder>> coders_;  // one per thread
+  std::vector<std::unique_ptr<MsZipBlockEncoder>> coders_;  // one per thread, once it has work
   std::vector<std::uint8_t> buffer_;  // the 32 KiB of history, then the blocks waiting
   std::size_t history_ = 0;
-  std::size_t filled_ = 0;
   std::vector<std::vector<std::uint8_t>> coded_;
   Error error_ = Error::kOk;
   bool finished_ = false;

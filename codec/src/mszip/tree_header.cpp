@@ -44,18 +44,31 @@ class RunTable {
       : states_{State(longest), State(longest)} {
     State& after_length = states_[kAfterLength];
     after_length.cost[0] = kNever;
+    // For the long zero repeat, the lengths from which it may start, cheapest first: a sliding
+    // minimum over its 128 counts.
+    std::vector<std::uint32_t> starts;
+    std::size_t first = 0;
     for (std::uint32_t m = 1; m <= longest; ++m) {
       const std::size_t before = Cheaper(m - 1);
       after_length.Offer(m, states_[before].cost[m - 1] + costs[value], {value, 0}, before);
       Offer(kAfterLength, m, kPrevious, costs);
-      if (value == 0) {
-        Offer(kAfterZeros, m, kFewZeros, costs);
-        Offer(kAfterZeros, m, kManyZeros, costs);
-      }
+      if (value != 0) continue;
+      Offer(kAfterZeros, m, kFewZeros, costs);
+      if (m < kManyZeros.shortest) continue;
+      const std::uint32_t start = m - kManyZeros.shortest;
+      // Of equal costs the latest start is kept: the shortest repeat, as the other repeats do.
+      while (starts.size() > first && CheapestCost(starts.back()) >= CheapestCost(start))
+        starts.pop_back();
+      starts.push_back(start);
+      if (starts[first] + kManyZeros.longest < m) ++first;
+      const std::uint32_t from = starts[first];
+      states_[kAfterZeros].Offer(
+          m, CheapestCost(from) + costs[kLongZeros] + kManyZeros.extra_bits,
+          {kLongZeros, static_cast<std::uint8_t>(m - from - kManyZeros.shortest)}, Cheaper(from));
     }
   }
 
-  std::uint64_t Cost(std::uint32_t length) const { return states_[Cheaper(length)].cost[length]; }
+  std::uint64_t Cost(std::uint32_t length) const { return CheapestCost(length); }
 
   void AppendTokens(std::uint32_t length, std::vector<CodeLengthToken>& tokens) const {
     const std::size_t first = tokens.size();
@@ -108,8 +121,10 @@ class RunTable {
                                                                         : kAfterZeros;
   }
 
+  std::uint64_t CheapestCost(std::uint32_t m) const { return states_[Cheaper(m)].cost[m]; }
+
   // Ends the first m lengths with `repeat` in state `state`: a 16 after a length or a 16 of this
-  // run, a 17 or 18 after anything.
+  // run, a 17 after anything.
   void Offer(std::size_t state, std::uint32_t m, const Repeat& repeat, const SymbolCosts& costs) {
     const std::uint64_t token_cost = costs[repeat.symbol] + repeat.extra_bits;
     for (std::uint32_t n = repeat.shortest; n <= repeat.longest && n <= m; ++n) {

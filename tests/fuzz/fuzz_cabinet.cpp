@@ -41,7 +41,10 @@ class Echo final : public codec::CabinetOpener {
 class Counting final : public codec::CabinetTarget {
  public:
   explicit Counting(const std::vector<codec::CabinetEntry>& entries)
-      : entries_(entries), written_(entries.size()), ends_(entries.size()), sinks_(entries.size()) {}
+      : entries_(entries),
+        written_(entries.size()),
+        ends_(entries.size()),
+        sinks_(entries.size()) {}
   codec::ByteSink* Begin(std::size_t index) override {
     codec_fuzz::Check(index < entries_.size() && ends_[index] == 0);
     sinks_[index].count = &written_[index];
@@ -77,7 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::span<const std::uint8_t> bytes(data + 1, size - 1);
   Echo opener(bytes, others_found);
   codec::CabinetSet set;
-  if (set.Open(std::make_unique<BytesSource>(bytes), "a.cab", opener) != codec::Error::kOk) return 0;
+  if (set.Open(std::make_unique<BytesSource>(bytes), "a.cab", opener) != codec::Error::kOk)
+    return 0;
   Counting target(set.entries());
   set.Extract(std::vector<bool>(set.entries().size(), true), target);
   target.CheckAllEnded();

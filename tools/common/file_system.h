@@ -103,8 +103,8 @@ class TemporaryFile : public Writer, public Reader {
   // Writing is over: reading starts again from the beginning.
   virtual void Finish() = 0;
   // Puts the file in the destination's place in one step. A file already there is replaced, once
-  // the new one is on the disk, and keeps its permissions: mode, and owner and group where the user may set them, on POSIX; its
-  // security descriptor and attributes on Windows.
+  // the new one is on the disk, and keeps its permissions: mode, and owner and group where the user
+  // may set them, on POSIX; its security descriptor and attributes on Windows.
   virtual void Commit() = 0;
 };
 

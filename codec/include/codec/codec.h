@@ -177,7 +177,7 @@ class CabinetOpener {
 // One file of a set, as its cabinets describe it.
 struct CabinetEntry {
   std::string name;  // UTF-8 (flagged, or else code page 850 unless valid UTF-8), folders as
-                    // stored, separated by '\\' or '/'
+                     // stored, separated by '\\' or '/'
   std::uint32_t size = 0;
   std::uint16_t dos_date = 0;    // bits 15-9 year - 1980, 8-5 month, 4-0 day
   std::uint16_t dos_time = 0;    // bits 15-11 hours, 10-5 minutes, 4-0 seconds / 2
@@ -270,8 +270,7 @@ inline constexpr std::uint64_t kCabinetMaxFileSize = std::uint64_t{65535} * 3276
 // Memory: that of the method's encoder (documented with it), at most 256 MiB.
 class CabinetWriter {
  public:
-  CabinetWriter(ByteSink& sink, const CabinetFileInfo& file,
-                const CabinetCompression& compression,
+  CabinetWriter(ByteSink& sink, const CabinetFileInfo& file, const CabinetCompression& compression,
                 std::optional<std::uint32_t> cabinet_size = std::nullopt);
   ~CabinetWriter();
   CabinetWriter(const CabinetWriter&) = delete;

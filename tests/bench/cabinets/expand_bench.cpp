@@ -226,9 +226,10 @@ int main(int argc, char** argv) {
     }
   }
   if (settings.compress.empty() || settings.expand.empty() || settings.corpus.empty()) {
-    std::fprintf(stderr,
-                 "usage: tassefiche-expand-bench --compress PATH --expand PATH [--runs N] [--large] "
-                 "CORPUS\n");
+    std::fprintf(
+        stderr,
+        "usage: tassefiche-expand-bench --compress PATH --expand PATH [--runs N] [--large] "
+        "CORPUS\n");
     return 2;
   }
   return Run(settings);

@@ -2,6 +2,7 @@
 // the data blocks' checksum. Integers are little-endian.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -10,7 +11,7 @@
 
 namespace codec {
 
-inline constexpr std::uint8_t kCabinetSignature[4] = {'M', 'S', 'C', 'F'};
+inline constexpr std::array<std::uint8_t, 4> kCabinetSignature = {'M', 'S', 'C', 'F'};
 inline constexpr std::size_t kCabinetHeaderSize = 36;     // without reserve and set names
 inline constexpr std::size_t kCabinetFolderSize = 8;      // without reserve
 inline constexpr std::size_t kCabinetFileSize = 16;       // without the name

@@ -19,8 +19,8 @@ bool IsAscii(std::string_view text) {
 }  // namespace
 
 struct CabinetWriter::State final : BlockSink {
-  State(ByteSink& out, const CabinetFileInfo& file, std::optional<std::uint32_t> cabinet_size)
-      : sink(out), info(file), announced(cabinet_size) {}
+  State(ByteSink& out, CabinetFileInfo file, std::optional<std::uint32_t> cabinet_size)
+      : sink(out), info(std::move(file)), announced(cabinet_size) {}
 
   bool Take(std::span<const std::uint8_t> coded, std::uint32_t expanded_size) override;
   void MakeHeader(std::uint32_t cabinet_size);

@@ -1,5 +1,7 @@
 #include "cab/folder_blocks.h"
 
+#include <array>
+
 #include "cab/cabinet_format.h"
 #include "common/block_codec.h"
 #include "common/format.h"
@@ -59,15 +61,16 @@ Error FolderBlocks::Next(std::span<const std::uint8_t>& coded, std::uint16_t& ex
     if (!reader_) reader_.emplace(*segment.source, segment.record.data_offset, kReadBuffer);
     if (coded_.empty()) ++number_;
 
-    std::uint8_t record[kCabinetDataHeaderSize + kLargestReserve];
-    const std::span<std::uint8_t> header(record, kCabinetDataHeaderSize + segment.data_reserve);
+    std::array<std::uint8_t, kCabinetDataHeaderSize + kLargestReserve> record{};
+    const std::span<std::uint8_t> header(record.data(),
+                                         kCabinetDataHeaderSize + segment.data_reserve);
     if (!reader_->Read(header)) {
       detail = "le fichier s'arrête avant le " + Where();
       return Error::kTruncated;
     }
-    const std::uint32_t checksum = LoadLe32(record);
-    const std::uint16_t coded_size = LoadLe16(record + 4);
-    const std::uint16_t expanded_size = LoadLe16(record + 6);
+    const std::uint32_t checksum = LoadLe32(record.data());
+    const std::uint16_t coded_size = LoadLe16(record.data() + 4);
+    const std::uint16_t expanded_size = LoadLe16(record.data() + 6);
     const std::size_t start = coded_.size();
     if (start + coded_size > kMaxBlockInput || expanded_size > kMaxBlockOutput) {
       detail = "taille impossible au " + Where();

@@ -1,5 +1,6 @@
 #include "cab/stored_names.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -35,10 +36,8 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
 }
 
 bool HasNonAscii(std::string_view text) {
-  for (const char c : text) {
-    if ((static_cast<unsigned char>(c) & 0x80) != 0) return true;
-  }
-  return false;
+  return std::ranges::any_of(text,
+                             [](char c) { return (static_cast<unsigned char>(c) & 0x80) != 0; });
 }
 
 }  // namespace

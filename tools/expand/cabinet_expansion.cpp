@@ -163,7 +163,11 @@ void List(const std::string& source, const std::vector<codec::CabinetEntry>& ent
 
 bool IsCabinetFile(InputFile& source) {
   std::uint8_t head[codec::kCabinetSignatureLength];
-  const std::size_t got = ReadingSource([&] { return source.ReadAt(0, head); });
+  const std::size_t got = ReadingSource([&] {
+    const std::size_t read = source.ReadAt(0, head);
+    source.Rewind();  // a read at an offset may move the file's position (Windows)
+    return read;
+  });
   return codec::IsCabinet(std::span(head, got));
 }
 

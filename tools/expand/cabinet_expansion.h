@@ -21,7 +21,7 @@ struct CabinetsRead {
   std::vector<FileId> ids;
 };
 
-// Whether the file starts with a cabinet's signature.
+// Whether the file starts with a cabinet's signature; reading goes on from the start after it.
 bool IsCabinetFile(InputFile& source);
 
 void ExpandCabinet(const Job& job, const Arguments& arguments, FileSystem& files, Session& session,

@@ -73,7 +73,8 @@ bool BuildDecodeTable(std::span<const std::uint8_t> lengths, std::span<const Tab
   for (std::size_t symbol = 0; symbol < lengths.size(); ++symbol) {
     const unsigned length = lengths[symbol];
     if (length == 0) continue;
-    const TableEntry entry = meanings[symbol] | length;
+    const TableEntry entry =
+        meanings[symbol] | length | ((meanings[symbol] & kLiteralEntry) != 0 ? length << 8 : 0);
     if (length <= root_bits) {
       Spread(table, 0, codes[symbol], length, root_size, entry);
     } else {
@@ -83,6 +84,21 @@ bool BuildDecodeTable(std::span<const std::uint8_t> lengths, std::span<const Tab
     }
   }
   return true;
+}
+
+void PairLiterals(std::span<TableEntry> table) {
+  // Downwards: the entry that follows index i is at i >> first, not yet paired itself.
+  constexpr std::size_t kRoot = std::size_t{1} << kLiteralLengthRootBits;
+  for (std::size_t i = kRoot; i-- > 0;) {
+    const TableEntry first = table[i];
+    if ((first & kLiteralEntry) == 0) continue;
+    const unsigned first_bits = CodeBits(first);
+    const TableEntry second = table[i >> first_bits];
+    if ((second & kLiteralEntry) == 0 || first_bits + CodeBits(second) > kLiteralLengthRootBits)
+      continue;
+    table[i] = (Value(second) << 24) | (Value(first) << 16) | kLiteralEntry | first_bits << 8 |
+               2u << 5 | (first_bits + CodeBits(second));
+  }
 }
 
 }  // namespace codec::deflate

@@ -9,9 +9,13 @@
 
 namespace codec::deflate {
 
-// An entry: bits 0-7 how many bits its code takes, bits 8-11 the extra bits that follow a length
+// An entry: bits 0-4 how many bits its code takes, bits 8-11 the extra bits that follow a length
 // or distance symbol (or a subtable's index bits), bits 12-15 its kind, bits 16-31 its value (a
 // literal, a base length or distance, a code-length symbol, or where the subtable starts).
+//
+// A literal entry says in bits 5-7 how many literals it holds: two when the codes of both fit in
+// the root index. Then bits 0-4 take both codes, bits 8-11 the first code alone, and bits 16-23
+// and 24-31 are the literals.
 using TableEntry = std::uint32_t;
 inline constexpr TableEntry kLiteralEntry = 0x8000;
 inline constexpr TableEntry kEndOfBlockEntry = 0x4000;
@@ -22,7 +26,7 @@ inline constexpr TableEntry MakeMeaning(TableEntry kind, std::uint32_t extra, st
   return value << 16 | kind | extra << 8;
 }
 inline constexpr unsigned CodeBits(TableEntry entry) {
-  return entry & 0xFFu;
+  return entry & 0x1Fu;
 }
 inline constexpr unsigned ExtraBits(TableEntry entry) {
   return (entry >> 8) & 0xFu;
@@ -30,17 +34,26 @@ inline constexpr unsigned ExtraBits(TableEntry entry) {
 inline constexpr std::uint32_t Value(TableEntry entry) {
   return entry >> 16;
 }
+inline constexpr TableEntry MakeLiteral(std::uint32_t literal) {
+  return MakeMeaning(kLiteralEntry, 0, literal) | 1u << 5;
+}
+inline constexpr unsigned LiteralCount(TableEntry entry) {
+  return (entry >> 5) & 0x7u;
+}
+inline constexpr unsigned FirstLiteralBits(TableEntry entry) {
+  return ExtraBits(entry);
+}
 
-inline constexpr unsigned kLiteralLengthRootBits = 10;
+inline constexpr unsigned kLiteralLengthRootBits = 11;
 inline constexpr unsigned kDistanceRootBits = 8;
 inline constexpr unsigned kCodeLengthRootBits = 7;
 
 // A subtable under a root entry has 2^k entries when its longest code is root_bits + k long; the
 // codes under that entry then form a full tree of depth k, so they are at least k + 1. With at
-// most 288 literal/length symbols and k <= 5, the subtables hold at most 288 / 6 * 32 entries;
+// most 288 literal/length symbols and k <= 4, the subtables hold at most 288 / 5 * 16 entries;
 // with 32 distance symbols and k <= 7, at most 32 / 8 * 128.
 inline constexpr std::size_t kLiteralLengthTableSize =
-    (1u << kLiteralLengthRootBits) + 288 / 6 * 32;
+    (1u << kLiteralLengthRootBits) + 288 / 5 * 16;
 inline constexpr std::size_t kDistanceTableSize = (1u << kDistanceRootBits) + 32 / 8 * 128;
 inline constexpr std::size_t kCodeLengthTableSize = 1u << kCodeLengthRootBits;
 
@@ -54,5 +67,9 @@ enum class Sparse : std::uint8_t { kRefused, kAllowed };
 // `sparse` does not allow.
 bool BuildDecodeTable(std::span<const std::uint8_t> lengths, std::span<const TableEntry> meanings,
                       unsigned root_bits, Sparse sparse, std::span<TableEntry> table);
+
+// Joins, in a literal/length table, each root literal entry with the literal that follows it
+// whenever both codes fit in the root index.
+void PairLiterals(std::span<TableEntry> table);
 
 }  // namespace codec::deflate

@@ -66,8 +66,13 @@ Outcome ReadDynamicHeader(LsbBitReader& reader, std::span<TableEntry> literals,
   }
   if (reader.Overran()) return Outcome::kOutOfInput;
   CodeLengthTable code_length_table{};
-  if (!BuildDecodeTable(code_length_lengths, kCodeLengthMeanings, kCodeLengthRootBits,
-                        Sparse::kRefused, code_length_table)) {
+  if (std::all_of(code_length_lengths.begin(), code_length_lengths.end(),
+                  [](std::uint8_t length) { return length == 0; })) {
+    // zlib reads an empty code-length code as one bit per zero length: the block then fails for
+    // want of an end-of-block code, unless the input runs out first, which a full block accepts.
+    code_length_table.fill(kCodeLengthMeanings[0] | 1u);
+  } else if (!BuildDecodeTable(code_length_lengths, kCodeLengthMeanings, kCodeLengthRootBits,
+                               Sparse::kRefused, code_length_table)) {
     return Outcome::kCorrupt;
   }
 

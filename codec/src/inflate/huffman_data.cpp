@@ -7,8 +7,9 @@
 namespace codec::deflate {
 namespace {
 
-// The room the fast loop needs: the longest match and the overshoot of its widest copy.
-constexpr std::ptrdiff_t kFastRoom = kMaxMatch + 16;
+// The room a step of the fast loop needs: three pairs of literals, the longest match and the
+// overshoot of its widest copy.
+constexpr std::ptrdiff_t kFastRoom = 6 + kMaxMatch + 16;
 
 enum class Step : std::uint8_t { kDone, kOutOfInput, kCorrupt, kNearEnd };
 
@@ -49,56 +50,86 @@ void CopyWide(std::uint8_t* to, std::size_t distance, std::size_t length) {
   if (length > 8) CopyChunks<8>(to + 8, to + 8 - period, stop);
 }
 
-// A match that may start in the history, byte by byte; the caller has checked it fits.
-void CopyExact(OutputWindow& out, std::size_t distance, std::size_t length) {
+// A match that may start in the history, byte by byte; the caller has checked it fits. Gives
+// the output's new end.
+std::uint8_t* CopyExact(const OutputWindow& out, std::size_t distance, std::size_t length) {
   const auto produced = static_cast<std::size_t>(out.next - out.begin);
   for (std::size_t i = 0; i < length; ++i) {
     const std::size_t at = produced + i;
     out.next[i] =
         at >= distance ? out.begin[at - distance] : out.history[out.history_size - (distance - at)];
   }
-  out.next += length;
+  return out.next + length;
 }
 
-// The fast loop runs while a whole word of input and kFastRoom bytes of output are left: each
-// step starts with at least 56 bits, enough for a length, a distance and their extra bits (48).
-// The careful loop checks the input's end after every field and the output's end before every
-// byte.
+bool IsLiteral(TableEntry entry) {
+  return (entry & kLiteralEntry) != 0;
+}
+
+// Writes the one or two literals of a root entry; the second byte may be overwritten later.
+void PutLiterals(TableEntry entry, LsbBitReader& reader, OutputWindow& out) {
+  out.next[0] = static_cast<std::uint8_t>(entry >> 16);
+  out.next[1] = static_cast<std::uint8_t>(entry >> 24);
+  out.next += LiteralCount(entry);
+  reader.Drop(CodeBits(entry));
+}
+
+// The fast loop runs while a whole word of input and kFastRoom bytes of output are left: a refill
+// leaves at least 56 bits, enough for three literal codes or for a length, a distance and their
+// extra bits (48). The careful loop checks the input's end after every field and the output's
+// end before every byte, and so takes literals one at a time.
 template <bool kFast>
 Step Decode(LsbBitReader& reader, const TableEntry* literals, const TableEntry* distances,
             OutputWindow& out) {
-  const auto ran_out = [&reader] {
-    if constexpr (kFast) {
-      return false;
-    } else {
-      return reader.Overran();
-    }
-  };
+  constexpr TableEntry kRootMask = (1u << kLiteralLengthRootBits) - 1;
   for (;;) {
+    TableEntry entry = 0;
     if constexpr (kFast) {
       if (!reader.CanRefillWord() || out.end - out.next < kFastRoom) return Step::kNearEnd;
       reader.RefillWord();
+      entry = literals[reader.Peek() & kRootMask];
+      if (IsLiteral(entry)) {
+        PutLiterals(entry, reader, out);
+        entry = literals[reader.Peek() & kRootMask];
+        if (IsLiteral(entry)) {
+          PutLiterals(entry, reader, out);
+          entry = literals[reader.Peek() & kRootMask];
+          if (IsLiteral(entry)) {
+            PutLiterals(entry, reader, out);
+            continue;
+          }
+        }
+        // What follows may need the full 48 bits again.
+        if (!reader.CanRefillWord()) return Step::kNearEnd;
+        reader.RefillWord();
+      }
+      entry = Lookup(literals, kLiteralLengthRootBits, reader.Peek());
+      reader.Drop(CodeBits(entry));
+      if (IsLiteral(entry)) {
+        *out.next++ = static_cast<std::uint8_t>(Value(entry));
+        continue;
+      }
     } else {
       reader.Refill();
-    }
-    TableEntry entry = Lookup(literals, kLiteralLengthRootBits, reader.Peek());
-    reader.Drop(CodeBits(entry));
-    if (ran_out()) return Step::kOutOfInput;
-    if ((entry & kLiteralEntry) != 0) {
-      if (!kFast && out.next == out.end) return Step::kCorrupt;
-      *out.next++ = static_cast<std::uint8_t>(Value(entry));
-      continue;
+      entry = Lookup(literals, kLiteralLengthRootBits, reader.Peek());
+      reader.Drop(IsLiteral(entry) ? FirstLiteralBits(entry) : CodeBits(entry));
+      if (reader.Overran()) return Step::kOutOfInput;
+      if (IsLiteral(entry)) {
+        if (out.next == out.end) return Step::kCorrupt;
+        *out.next++ = static_cast<std::uint8_t>(Value(entry));
+        continue;
+      }
     }
     if ((entry & kEndOfBlockEntry) != 0) return Step::kDone;
     if ((entry & kInvalidEntry) != 0) return Step::kCorrupt;
     const std::size_t length = Value(entry) + reader.Take(ExtraBits(entry));
-    if (ran_out()) return Step::kOutOfInput;
+    if (!kFast && reader.Overran()) return Step::kOutOfInput;
     entry = Lookup(distances, kDistanceRootBits, reader.Peek());
     reader.Drop(CodeBits(entry));
-    if (ran_out()) return Step::kOutOfInput;
+    if (!kFast && reader.Overran()) return Step::kOutOfInput;
     if ((entry & kInvalidEntry) != 0) return Step::kCorrupt;
     const std::size_t distance = Value(entry) + reader.Take(ExtraBits(entry));
-    if (ran_out()) return Step::kOutOfInput;
+    if (!kFast && reader.Overran()) return Step::kOutOfInput;
     const auto produced = static_cast<std::size_t>(out.next - out.begin);
     if (distance > produced + out.history_size) return Step::kCorrupt;
     if (!kFast && length > static_cast<std::size_t>(out.end - out.next)) return Step::kCorrupt;
@@ -106,7 +137,7 @@ Step Decode(LsbBitReader& reader, const TableEntry* literals, const TableEntry* 
       CopyWide(out.next, distance, length);
       out.next += length;
     } else {
-      CopyExact(out, distance, length);
+      out.next = CopyExact(out, distance, length);
     }
   }
 }
@@ -115,9 +146,14 @@ Step Decode(LsbBitReader& reader, const TableEntry* literals, const TableEntry* 
 
 Outcome DecodeHuffmanData(LsbBitReader& reader, const TableEntry* literals,
                           const TableEntry* distances, OutputWindow& out) {
-  const Step step = Decode<true>(reader, literals, distances, out);
-  if (step != Step::kNearEnd) return ToOutcome(step);
-  return ToOutcome(Decode<false>(reader, literals, distances, out));
+  // Copies that the loops keep in registers: the bytes they store could alias the originals.
+  LsbBitReader bits = reader;
+  OutputWindow window = out;
+  Step step = Decode<true>(bits, literals, distances, window);
+  if (step == Step::kNearEnd) step = Decode<false>(bits, literals, distances, window);
+  reader = bits;
+  out = window;
+  return ToOutcome(step);
 }
 
 }  // namespace codec::deflate

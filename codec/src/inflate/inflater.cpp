@@ -50,6 +50,7 @@ Outcome CopyStored(LsbBitReader& reader, OutputWindow& out) {
 Inflater::Inflater() {
   BuildDecodeTable(kFixedLiteralCodeLengths, kLiteralLengthMeanings, kLiteralLengthRootBits,
                    Sparse::kRefused, fixed_literals_);
+  PairLiterals(fixed_literals_);
   BuildDecodeTable(kFixedDistanceCodeLengths, kDistanceMeanings, kDistanceRootBits,
                    Sparse::kRefused, fixed_distances_);
 }

@@ -17,7 +17,7 @@ inline constexpr std::size_t kFixedDistanceCodes = 32;
 inline constexpr std::array<TableEntry, kFixedLiteralLengthCodes> kLiteralLengthMeanings = [] {
   std::array<TableEntry, kFixedLiteralLengthCodes> meanings{};
   for (std::uint32_t symbol = 0; symbol < kEndOfBlock; ++symbol)
-    meanings[symbol] = MakeMeaning(kLiteralEntry, 0, symbol);
+    meanings[symbol] = MakeLiteral(symbol);
   meanings[kEndOfBlock] = kEndOfBlockEntry;
   for (std::size_t slot = 0; slot < kLengthRanges.size(); ++slot) {
     meanings[kFirstLengthSymbol + slot] =

@@ -67,7 +67,8 @@ std::size_t BinaryTreeFinder::Search(std::uint32_t position, Match* out) {
   std::uint32_t best = settings_.min_length - 1;
 
   if (!pairs_.empty() && left >= 2) {
-    const std::uint32_t pair = static_cast<std::uint32_t>(here[0]) | (here[1] << 8u);
+    const std::uint32_t pair =
+        static_cast<std::uint32_t>(here[0]) | (static_cast<std::uint32_t>(here[1]) << 8u);
     const std::uint32_t candidate = pairs_[pair];
     pairs_[pair] = position;
     if (candidate != kNone && position - candidate <= settings_.max_distance && best < 2) {

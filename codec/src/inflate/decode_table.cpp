@@ -1,5 +1,6 @@
 #include "inflate/decode_table.h"
 
+#include <algorithm>
 #include <array>
 
 namespace codec::deflate {
@@ -8,21 +9,35 @@ namespace {
 constexpr unsigned kMaxBits = 15;
 constexpr std::size_t kMaxSymbols = 288;
 
+// The low `length` bits of `code` in reverse order.
 std::uint32_t Reversed(std::uint32_t code, unsigned length) {
-  std::uint32_t reversed = 0;
-  for (unsigned i = 0; i < length; ++i) {
-    reversed = (reversed << 1) | (code & 1u);
-    code >>= 1;
-  }
-  return reversed;
+  code = ((code & 0x5555u) << 1) | ((code >> 1) & 0x5555u);
+  code = ((code & 0x3333u) << 2) | ((code >> 2) & 0x3333u);
+  code = ((code & 0x0F0Fu) << 4) | ((code >> 4) & 0x0F0Fu);
+  code = ((code & 0x00FFu) << 8) | ((code >> 8) & 0x00FFu);
+  return code >> (16 - length);
 }
 
-// Writes `entry` at every index whose low `length` bits are `code`, from `first`, in steps
-// of 2^length up to `size`.
-void Spread(std::span<TableEntry> table, std::size_t first, std::uint32_t code, unsigned length,
-            std::size_t size, TableEntry entry) {
+// Writes `entry` at every index of a table of `size` entries whose low `length` bits are `code`.
+void Spread(TableEntry* table, std::size_t size, std::uint32_t code, unsigned length,
+            TableEntry entry) {
   for (std::size_t i = code; i < size; i += std::size_t{1} << length)
-    table[first + i] = entry;
+    table[i] = entry;
+}
+
+// The index bits of the subtable whose first code is `length` long: the codes that share its root
+// prefix come next in canonical order, shortest first, until they fill its part of the code space.
+unsigned SubtableBits(const std::array<std::uint32_t, kMaxBits + 1>& left, unsigned length,
+                      unsigned root_bits) {
+  unsigned bits = length - root_bits;
+  std::int32_t space = std::int32_t{1} << bits;
+  for (unsigned at = length; at < kMaxBits; ++at) {
+    space -= static_cast<std::int32_t>(left[at]);
+    if (space <= 0) break;
+    space <<= 1;
+    ++bits;
+  }
+  return bits;
 }
 
 }  // namespace
@@ -43,45 +58,48 @@ bool BuildDecodeTable(std::span<const std::uint8_t> lengths, std::span<const Tab
   if (unused > 0 && !(sparse == Sparse::kAllowed && (used == 0 || (used == 1 && count[1] == 1))))
     return false;
 
-  // Canonical codes: by length, then by symbol; stored bit-reversed as the stream gives them.
-  std::array<std::uint32_t, kMaxBits + 1> next_code{};
+  // The symbols in canonical order: by code length, then by symbol.
+  std::array<std::uint32_t, kMaxBits + 2> first{};
   for (unsigned length = 1; length <= kMaxBits; ++length)
-    next_code[length] = (next_code[length - 1] + count[length - 1]) << 1;
-  std::array<std::uint16_t, kMaxSymbols> codes{};
-  const std::size_t root_size = std::size_t{1} << root_bits;
-  std::array<std::uint8_t, std::size_t{1} << kLiteralLengthRootBits> longest{};  // by root index
+    first[length + 1] = first[length] + count[length];
+  std::array<std::uint16_t, kMaxSymbols> sorted;
   for (std::size_t symbol = 0; symbol < lengths.size(); ++symbol) {
-    const unsigned length = lengths[symbol];
-    if (length == 0) continue;
-    codes[symbol] = static_cast<std::uint16_t>(Reversed(next_code[length]++, length));
-    const std::size_t root = codes[symbol] & (root_size - 1);
-    if (length > root_bits && length > longest[root])
-      longest[root] = static_cast<std::uint8_t>(length);
+    if (lengths[symbol] != 0) sorted[first[lengths[symbol]]++] = static_cast<std::uint16_t>(symbol);
   }
 
-  for (std::size_t i = 0; i < root_size; ++i)
-    table[i] = kInvalidEntry | 1u;
+  const std::size_t root_size = std::size_t{1} << root_bits;
+  if (unused > 0) std::fill_n(table.begin(), root_size, kInvalidEntry | 1u);
+  std::array<std::uint32_t, kMaxBits + 1> left = count;  // long codes not yet placed
+  std::uint32_t code = 0;                                 // the next code, read left to right
+  unsigned code_length = 0;
+  std::size_t subtable_root = root_size;  // the root index of the subtable being filled
+  std::size_t subtable = 0;
   std::size_t next_free = root_size;
-  for (std::size_t root = 0; root < root_size; ++root) {
-    if (longest[root] == 0) continue;
-    const unsigned index_bits = longest[root] - root_bits;
-    const std::size_t size = std::size_t{1} << index_bits;
-    if (next_free + size > table.size()) return false;  // cannot happen: see the table sizes
-    table[root] = MakeMeaning(kSubtableEntry, index_bits, static_cast<std::uint32_t>(next_free));
-    next_free += size;
-  }
-  for (std::size_t symbol = 0; symbol < lengths.size(); ++symbol) {
+  for (std::uint32_t i = 0; i < used; ++i) {
+    const std::uint16_t symbol = sorted[i];
     const unsigned length = lengths[symbol];
-    if (length == 0) continue;
-    const TableEntry entry =
-        meanings[symbol] | length | ((meanings[symbol] & kLiteralEntry) != 0 ? length << 8 : 0);
+    code <<= length - code_length;
+    code_length = length;
+    const std::uint32_t reversed = Reversed(code++, length);
+    TableEntry entry = meanings[symbol] | length;
+    if ((entry & kLiteralEntry) != 0) entry |= length << 8;
     if (length <= root_bits) {
-      Spread(table, 0, codes[symbol], length, root_size, entry);
-    } else {
-      const TableEntry pointer = table[codes[symbol] & (root_size - 1)];
-      Spread(table, Value(pointer), codes[symbol] >> root_bits, length - root_bits,
-             std::size_t{1} << ExtraBits(pointer), entry);
+      Spread(table.data(), root_size, reversed, length, entry);
+      continue;
     }
+    // `left` still counts this code.
+    if ((reversed & (root_size - 1)) != subtable_root) {
+      subtable_root = reversed & (root_size - 1);
+      const unsigned bits = SubtableBits(left, length, root_bits);
+      if (next_free + (std::size_t{1} << bits) > table.size()) return false;  // see the sizes
+      table[subtable_root] =
+          MakeMeaning(kSubtableEntry, bits, static_cast<std::uint32_t>(next_free));
+      subtable = next_free;
+      next_free += std::size_t{1} << bits;
+    }
+    Spread(table.data() + subtable, std::size_t{1} << ExtraBits(table[subtable_root]),
+           reversed >> root_bits, length - root_bits, entry);
+    --left[length];
   }
   return true;
 }

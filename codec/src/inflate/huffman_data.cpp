@@ -1,5 +1,6 @@
 #include "inflate/huffman_data.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "mszip/deflate_tables.h"
@@ -50,16 +51,26 @@ void CopyWide(std::uint8_t* to, std::size_t distance, std::size_t length) {
   if (length > 8) CopyChunks<8>(to + 8, to + 8 - period, stop);
 }
 
-// A match that may start in the history, byte by byte; the caller has checked it fits. Gives
-// the output's new end.
+// A match that starts in the history, or any match near the output's end: exact copies, none
+// past the match. The caller has checked that it fits. Gives the output's new end.
 std::uint8_t* CopyExact(const OutputWindow& out, std::size_t distance, std::size_t length) {
   const auto produced = static_cast<std::size_t>(out.next - out.begin);
-  for (std::size_t i = 0; i < length; ++i) {
-    const std::size_t at = produced + i;
-    out.next[i] =
-        at >= distance ? out.begin[at - distance] : out.history[out.history_size - (distance - at)];
+  std::uint8_t* to = out.next;
+  if (distance > produced) {
+    const std::size_t back = distance - produced;  // how far the source starts in the history
+    const std::size_t from_history = std::min(back, length);
+    std::memcpy(to, out.history + out.history_size - back, from_history);
+    to += from_history;
+    length -= from_history;
   }
-  return out.next + length;
+  const std::uint8_t* from = to - distance;
+  if (distance >= length) {
+    std::memcpy(to, from, length);
+  } else {
+    for (std::size_t i = 0; i < length; ++i)
+      to[i] = from[i];
+  }
+  return to + length;
 }
 
 bool IsLiteral(TableEntry entry) {
@@ -74,18 +85,19 @@ void PutLiterals(TableEntry entry, LsbBitReader& reader, OutputWindow& out) {
   reader.Drop(CodeBits(entry));
 }
 
-// The fast loop runs while a whole word of input and kFastRoom bytes of output are left: a refill
+// The fast loop runs while two words of input and kFastRoom bytes of output are left: a refill
 // leaves at least 56 bits, enough for three literal codes or for a length, a distance and their
-// extra bits (48). The careful loop checks the input's end after every field and the output's
-// end before every byte, and so takes literals one at a time.
+// extra bits (48), and a step refills at most twice. The careful loop checks the input's end
+// after every field and the output's end before every byte, and so takes literals one at a time.
 template <bool kFast>
 Step Decode(LsbBitReader& reader, const TableEntry* literals, const TableEntry* distances,
             OutputWindow& out) {
   constexpr TableEntry kRootMask = (1u << kLiteralLengthRootBits) - 1;
+  constexpr TableEntry kUnusual = kSubtableEntry | kEndOfBlockEntry | kInvalidEntry;
   for (;;) {
     TableEntry entry = 0;
     if constexpr (kFast) {
-      if (!reader.CanRefillWord() || out.end - out.next < kFastRoom) return Step::kNearEnd;
+      if (!reader.CanRefillWords() || out.end - out.next < kFastRoom) return Step::kNearEnd;
       reader.RefillWord();
       entry = literals[reader.Peek() & kRootMask];
       if (IsLiteral(entry)) {
@@ -100,15 +112,22 @@ Step Decode(LsbBitReader& reader, const TableEntry* literals, const TableEntry* 
           }
         }
         // What follows may need the full 48 bits again.
-        if (!reader.CanRefillWord()) return Step::kNearEnd;
         reader.RefillWord();
       }
-      entry = Lookup(literals, kLiteralLengthRootBits, reader.Peek());
-      reader.Drop(CodeBits(entry));
-      if (IsLiteral(entry)) {
-        *out.next++ = static_cast<std::uint8_t>(Value(entry));
-        continue;
+      if ((entry & kUnusual) != 0) [[unlikely]] {
+        entry = Lookup(literals, kLiteralLengthRootBits, reader.Peek());
+        if (IsLiteral(entry)) {
+          reader.Drop(CodeBits(entry));
+          *out.next++ = static_cast<std::uint8_t>(Value(entry));
+          continue;
+        }
+        if ((entry & kEndOfBlockEntry) != 0) {
+          reader.Drop(CodeBits(entry));
+          return Step::kDone;
+        }
+        if ((entry & kInvalidEntry) != 0) return Step::kCorrupt;
       }
+      reader.Drop(CodeBits(entry));
     } else {
       reader.Refill();
       entry = Lookup(literals, kLiteralLengthRootBits, reader.Peek());
@@ -119,12 +138,15 @@ Step Decode(LsbBitReader& reader, const TableEntry* literals, const TableEntry* 
         *out.next++ = static_cast<std::uint8_t>(Value(entry));
         continue;
       }
+      if ((entry & kEndOfBlockEntry) != 0) return Step::kDone;
+      if ((entry & kInvalidEntry) != 0) return Step::kCorrupt;
     }
-    if ((entry & kEndOfBlockEntry) != 0) return Step::kDone;
-    if ((entry & kInvalidEntry) != 0) return Step::kCorrupt;
     const std::size_t length = Value(entry) + reader.Take(ExtraBits(entry));
     if (!kFast && reader.Overran()) return Step::kOutOfInput;
-    entry = Lookup(distances, kDistanceRootBits, reader.Peek());
+    entry = distances[reader.Peek() & ((1u << kDistanceRootBits) - 1)];
+    if ((entry & (kSubtableEntry | kInvalidEntry)) != 0) [[unlikely]] {
+      entry = Lookup(distances, kDistanceRootBits, reader.Peek());
+    }
     reader.Drop(CodeBits(entry));
     if (!kFast && reader.Overran()) return Step::kOutOfInput;
     if ((entry & kInvalidEntry) != 0) return Step::kCorrupt;

@@ -16,9 +16,10 @@ class LsbBitReader {
   explicit LsbBitReader(std::span<const std::uint8_t> bytes)
       : next_(bytes.data()), end_(bytes.data() + bytes.size()) {}
 
-  bool CanRefillWord() const { return end_ - next_ >= 8; }
+  // Whether two word refills may follow; each moves at most 7 bytes on.
+  bool CanRefillWords() const { return end_ - next_ >= 15; }
 
-  // At least 56 bits held afterwards; only when CanRefillWord(). The byte that does not fit
+  // At least 56 bits held afterwards; only while a whole word is left. The byte that does not fit
   // whole lands above the held bits, where the next refill puts it again, unchanged.
   void RefillWord() {
     std::uint64_t word = 0;

@@ -81,8 +81,10 @@ bool BuildDecodeTable(std::span<const std::uint8_t> lengths, std::span<const Tab
     code <<= length - code_length;
     code_length = length;
     const std::uint32_t reversed = Reversed(code++, length);
-    TableEntry entry = meanings[symbol] | length;
-    if ((entry & kLiteralEntry) != 0) entry |= length << 8;
+    const TableEntry meaning = meanings[symbol];
+    const TableEntry entry = (meaning & kLiteralEntry) != 0
+                                 ? meaning | length | length << 8
+                                 : meaning | (length + ExtraBits(meaning));
     if (length <= root_bits) {
       Spread(table.data(), root_size, reversed, length, entry);
       continue;

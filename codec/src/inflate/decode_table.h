@@ -9,9 +9,10 @@
 
 namespace codec::deflate {
 
-// An entry: bits 0-4 how many bits its code takes, bits 8-11 the extra bits that follow a length
-// or distance symbol (or a subtable's index bits), bits 12-15 its kind, bits 16-31 its value (a
-// literal, a base length or distance, a code-length symbol, or where the subtable starts).
+// An entry: bits 0-4 how many bits its code and the extra bits after it take, bits 8-11 how many
+// of them are extra bits (for a length or distance symbol) or a subtable's index bits, bits 12-15
+// its kind, bits 16-31 its value (a literal, a base length or distance, a code-length symbol, or
+// where the subtable starts).
 //
 // A literal entry says in bits 5-7 how many literals it holds: two when the codes of both fit in
 // the root index. Then bits 0-4 take both codes, bits 8-11 the first code alone, and bits 16-23

@@ -1,6 +1,7 @@
 #include "inflate/huffman_data.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "mszip/deflate_tables.h"
@@ -79,10 +80,21 @@ bool IsLiteral(TableEntry entry) {
 
 // Writes the one or two literals of a root entry; the second byte may be overwritten later.
 void PutLiterals(TableEntry entry, LsbBitReader& reader, OutputWindow& out) {
-  out.next[0] = static_cast<std::uint8_t>(entry >> 16);
-  out.next[1] = static_cast<std::uint8_t>(entry >> 24);
+  auto pair = static_cast<std::uint16_t>(entry >> 16);
+  if constexpr (std::endian::native == std::endian::big)
+    pair = static_cast<std::uint16_t>(pair << 8 | pair >> 8);
+  std::memcpy(out.next, &pair, sizeof pair);
   out.next += LiteralCount(entry);
   reader.Drop(CodeBits(entry));
+}
+
+// A length or distance: the entry's base plus the extra bits after its code, both dropped at once
+// so that the next lookup waits for one shift only.
+std::size_t TakeValue(TableEntry entry, LsbBitReader& reader) {
+  const std::uint64_t bits = reader.Peek();
+  const unsigned extra = ExtraBits(entry);
+  reader.Drop(CodeBits(entry));
+  return Value(entry) + ((bits >> (CodeBits(entry) - extra)) & ((1u << extra) - 1));
 }
 
 // The fast loop runs while two words of input and kFastRoom bytes of output are left: a refill
@@ -127,31 +139,30 @@ Step Decode(LsbBitReader& reader, const TableEntry* literals, const TableEntry* 
         }
         if ((entry & kInvalidEntry) != 0) return Step::kCorrupt;
       }
-      reader.Drop(CodeBits(entry));
     } else {
       reader.Refill();
       entry = Lookup(literals, kLiteralLengthRootBits, reader.Peek());
-      reader.Drop(IsLiteral(entry) ? FirstLiteralBits(entry) : CodeBits(entry));
-      if (reader.Overran()) return Step::kOutOfInput;
       if (IsLiteral(entry)) {
+        reader.Drop(FirstLiteralBits(entry));
+        if (reader.Overran()) return Step::kOutOfInput;
         if (out.next == out.end) return Step::kCorrupt;
         *out.next++ = static_cast<std::uint8_t>(Value(entry));
         continue;
       }
+    }
+    const std::size_t length = TakeValue(entry, reader);
+    if constexpr (!kFast) {
+      if (reader.Overran()) return Step::kOutOfInput;
       if ((entry & kEndOfBlockEntry) != 0) return Step::kDone;
       if ((entry & kInvalidEntry) != 0) return Step::kCorrupt;
     }
-    const std::size_t length = Value(entry) + reader.Take(ExtraBits(entry));
-    if (!kFast && reader.Overran()) return Step::kOutOfInput;
     entry = distances[reader.Peek() & ((1u << kDistanceRootBits) - 1)];
     if ((entry & (kSubtableEntry | kInvalidEntry)) != 0) [[unlikely]] {
       entry = Lookup(distances, kDistanceRootBits, reader.Peek());
     }
-    reader.Drop(CodeBits(entry));
+    const std::size_t distance = TakeValue(entry, reader);
     if (!kFast && reader.Overran()) return Step::kOutOfInput;
     if ((entry & kInvalidEntry) != 0) return Step::kCorrupt;
-    const std::size_t distance = Value(entry) + reader.Take(ExtraBits(entry));
-    if (!kFast && reader.Overran()) return Step::kOutOfInput;
     const auto produced = static_cast<std::size_t>(out.next - out.begin);
     if (distance > produced + out.history_size) return Step::kCorrupt;
     if (!kFast && length > static_cast<std::size_t>(out.end - out.next)) return Step::kCorrupt;

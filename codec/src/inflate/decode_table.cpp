@@ -70,7 +70,7 @@ bool BuildDecodeTable(std::span<const std::uint8_t> lengths, std::span<const Tab
   const std::size_t root_size = std::size_t{1} << root_bits;
   if (unused > 0) std::fill_n(table.begin(), root_size, kInvalidEntry | 1u);
   std::array<std::uint32_t, kMaxBits + 1> left = count;  // long codes not yet placed
-  std::uint32_t code = 0;                                 // the next code, read left to right
+  std::uint32_t code = 0;                                // the next code, read left to right
   unsigned code_length = 0;
   std::size_t subtable_root = root_size;  // the root index of the subtable being filled
   std::size_t subtable = 0;
@@ -117,7 +117,7 @@ void PairLiterals(std::span<TableEntry> table) {
     if ((second & kLiteralEntry) == 0 || first_bits + CodeBits(second) > kLiteralLengthRootBits)
       continue;
     table[i] = (Value(second) << 24) | (Value(first) << 16) | kLiteralEntry | first_bits << 8 |
-               2u << 5 | (first_bits + CodeBits(second));
+               2u << 6 | (first_bits + CodeBits(second));
   }
 }
 

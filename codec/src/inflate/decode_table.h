@@ -9,13 +9,13 @@
 
 namespace codec::deflate {
 
-// An entry: bits 0-4 how many bits its code and the extra bits after it take, bits 8-11 how many
+// An entry: bits 0-5 how many bits its code and the extra bits after it take, bits 8-11 how many
 // of them are extra bits (for a length or distance symbol) or a subtable's index bits, bits 12-15
 // its kind, bits 16-31 its value (a literal, a base length or distance, a code-length symbol, or
 // where the subtable starts).
 //
-// A literal entry says in bits 5-7 how many literals it holds: two when the codes of both fit in
-// the root index. Then bits 0-4 take both codes, bits 8-11 the first code alone, and bits 16-23
+// A literal entry says in bits 6-7 how many literals it holds: two when the codes of both fit in
+// the root index. Then bits 0-5 take both codes, bits 8-11 the first code alone, and bits 16-23
 // and 24-31 are the literals.
 using TableEntry = std::uint32_t;
 inline constexpr TableEntry kLiteralEntry = 0x8000;
@@ -27,7 +27,7 @@ inline constexpr TableEntry MakeMeaning(TableEntry kind, std::uint32_t extra, st
   return value << 16 | kind | extra << 8;
 }
 inline constexpr unsigned CodeBits(TableEntry entry) {
-  return entry & 0x1Fu;
+  return entry & 0x3Fu;
 }
 inline constexpr unsigned ExtraBits(TableEntry entry) {
   return (entry >> 8) & 0xFu;
@@ -36,10 +36,10 @@ inline constexpr std::uint32_t Value(TableEntry entry) {
   return entry >> 16;
 }
 inline constexpr TableEntry MakeLiteral(std::uint32_t literal) {
-  return MakeMeaning(kLiteralEntry, 0, literal) | 1u << 5;
+  return MakeMeaning(kLiteralEntry, 0, literal) | 1u << 6;
 }
 inline constexpr unsigned LiteralCount(TableEntry entry) {
-  return (entry >> 5) & 0x7u;
+  return (entry >> 6) & 0x3u;
 }
 inline constexpr unsigned FirstLiteralBits(TableEntry entry) {
   return ExtraBits(entry);

@@ -48,19 +48,19 @@ void CopyWide(std::uint8_t* to, std::size_t distance, std::size_t length) {
   const std::uint8_t* from = to - distance;
   for (int i = 0; i < 8; ++i)
     to[i] = from[i];
-  const std::size_t period = distance * ((8 + distance - 1) / distance);
-  if (length > 8) CopyChunks<8>(to + 8, to + 8 - period, stop);
+  // The smallest multiple of each period under 8 that is at least 8.
+  constexpr std::uint8_t kWidened[8] = {0, 8, 8, 9, 8, 10, 12, 14};
+  if (length > 8) CopyChunks<8>(to + 8, to + 8 - kWidened[distance], stop);
 }
 
 // A match that starts in the history, or any match near the output's end: exact copies, none
 // past the match. The caller has checked that it fits. Gives the output's new end.
-std::uint8_t* CopyExact(const OutputWindow& out, std::size_t distance, std::size_t length) {
-  const auto produced = static_cast<std::size_t>(out.next - out.begin);
-  std::uint8_t* to = out.next;
+std::uint8_t* CopyExact(std::uint8_t* to, std::size_t produced, const std::uint8_t* history_end,
+                        std::size_t distance, std::size_t length) {
   if (distance > produced) {
     const std::size_t back = distance - produced;  // how far the source starts in the history
     const std::size_t from_history = std::min(back, length);
-    std::memcpy(to, out.history + out.history_size - back, from_history);
+    std::memcpy(to, history_end - back, from_history);
     to += from_history;
     length -= from_history;
   }
@@ -170,7 +170,7 @@ Step Decode(LsbBitReader& reader, const TableEntry* literals, const TableEntry* 
       CopyWide(out.next, distance, length);
       out.next += length;
     } else {
-      out.next = CopyExact(out, distance, length);
+      out.next = CopyExact(out.next, produced, out.history + out.history_size, distance, length);
     }
   }
 }

@@ -1,6 +1,7 @@
 #include "inflate/huffman_data.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -49,7 +50,7 @@ void CopyWide(std::uint8_t* to, std::size_t distance, std::size_t length) {
   for (int i = 0; i < 8; ++i)
     to[i] = from[i];
   // The smallest multiple of each period under 8 that is at least 8.
-  constexpr std::uint8_t kWidened[8] = {0, 8, 8, 9, 8, 10, 12, 14};
+  constexpr std::array<std::uint8_t, 8> kWidened = {0, 8, 8, 9, 8, 10, 12, 14};
   if (length > 8) CopyChunks<8>(to + 8, to + 8 - kWidened[distance], stop);
 }
 

@@ -16,13 +16,8 @@ std::uint32_t Reversed(std::uint32_t code, unsigned length) {
 }  // namespace
 
 DeflateStream& DeflateStream::Bits(std::uint32_t value, unsigned count) {
-  pending_ |= std::uint64_t{value} << filled_;
-  filled_ += count;
-  while (filled_ >= 8) {
-    bytes_.push_back(static_cast<std::uint8_t>(pending_));
-    pending_ >>= 8;
-    filled_ -= 8;
-  }
+  for (unsigned i = 0; i < count; ++i)
+    bits_.push_back(((value >> i) & 1u) != 0);
   return *this;
 }
 
@@ -68,8 +63,7 @@ DeflateStream& DeflateStream::Stored(bool final, const std::vector<std::uint8_t>
 }
 
 DeflateStream& DeflateStream::StoredLengths(std::uint16_t length, std::uint16_t complement) {
-  if (filled_ > 0) Bits(0, 8 - filled_);
-  return Bits(length, 16).Bits(complement, 16);
+  return Bits(0, BitsToByte()).Bits(length, 16).Bits(complement, 16);
 }
 
 DeflateStream& DeflateStream::CodeLengthCode(bool final, std::size_t literal_count,
@@ -115,8 +109,10 @@ DeflateStream& DeflateStream::DynamicHeader(bool final,
 }
 
 std::vector<std::uint8_t> DeflateStream::Bytes() const {
-  std::vector<std::uint8_t> bytes = bytes_;
-  if (filled_ > 0) bytes.push_back(static_cast<std::uint8_t>(pending_));
+  std::vector<std::uint8_t> bytes((bits_.size() + 7) / 8);
+  for (std::size_t i = 0; i < bits_.size(); ++i) {
+    if (bits_[i]) bytes[i / 8] = static_cast<std::uint8_t>(bytes[i / 8] | 1u << (i % 8));
+  }
   return bytes;
 }
 

@@ -43,14 +43,12 @@ class DeflateStream {
   DeflateStream& DynamicHeader(bool final, const std::vector<std::uint8_t>& literal_lengths,
                                const std::vector<std::uint8_t>& distance_lengths);
   // Bits left before the next byte boundary.
-  unsigned BitsToByte() const { return (8 - filled_) % 8; }
+  unsigned BitsToByte() const { return static_cast<unsigned>((8 - bits_.size() % 8) % 8); }
   // Up to the next byte boundary.
   std::vector<std::uint8_t> Bytes() const;
 
  private:
-  std::vector<std::uint8_t> bytes_;
-  std::uint64_t pending_ = 0;
-  unsigned filled_ = 0;
+  std::vector<bool> bits_;  // in the order they go out
 };
 
 }  // namespace codec_test

@@ -46,7 +46,7 @@ std::array<std::uint16_t, N> WriterCodes(const std::array<std::uint8_t, N>& leng
   for (std::size_t symbol = 0; symbol < N; ++symbol) {
     std::uint32_t reversed = 0;
     for (unsigned i = 0; i < lengths[symbol]; ++i)
-      reversed |= ((codes[symbol] >> i) & 1u) << (lengths[symbol] - 1u - i);
+      reversed |= ((std::uint32_t{codes[symbol]} >> i) & 1u) << (lengths[symbol] - 1u - i);
     codes[symbol] = static_cast<std::uint16_t>(reversed);
   }
   return codes;

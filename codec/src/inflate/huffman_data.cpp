@@ -10,9 +10,11 @@
 namespace codec::deflate {
 namespace {
 
-// The room a step of the fast loop needs: three pairs of literals, the longest match and the
+constexpr int kRootLiteralsPerRefill = 4;
+static_assert(kRootLiteralsPerRefill * kLiteralLengthRootBits + kLiteralLengthRootBits <= 56);
+// The room a step of the fast loop needs: its pairs of literals, the longest match and the
 // overshoot of its widest copy.
-constexpr std::ptrdiff_t kFastRoom = 6 + kMaxMatch + 16;
+constexpr std::ptrdiff_t kFastRoom = 2 * kRootLiteralsPerRefill + kMaxMatch + 16;
 
 enum class Step : std::uint8_t { kDone, kOutOfInput, kCorrupt, kNearEnd };
 
@@ -99,8 +101,8 @@ std::size_t TakeValue(TableEntry entry, LsbBitReader& reader) {
 }
 
 // The fast loop runs while two words of input and kFastRoom bytes of output are left: a refill
-// leaves at least 56 bits, enough for three literal codes or for a length, a distance and their
-// extra bits (48), and a step refills at most twice. The careful loop checks the input's end
+// leaves at least 56 bits, enough for four root literal entries or for a length, a distance and
+// their extra bits (48), and a step refills at most twice. The careful loop checks the input's end
 // after every field and the output's end before every byte, and so takes literals one at a time.
 template <bool kFast>
 Step Decode(LsbBitReader& reader, const TableEntry* literals, const TableEntry* distances,
@@ -114,16 +116,13 @@ Step Decode(LsbBitReader& reader, const TableEntry* literals, const TableEntry* 
       reader.RefillWord();
       entry = literals[reader.Peek() & kRootMask];
       if (IsLiteral(entry)) {
-        PutLiterals(entry, reader, out);
-        entry = literals[reader.Peek() & kRootMask];
-        if (IsLiteral(entry)) {
+        // Root entries take at most kLiteralLengthRootBits bits each: after four of them, the
+        // bits left still index the root.
+        for (int i = 0; i < kRootLiteralsPerRefill && IsLiteral(entry); ++i) {
           PutLiterals(entry, reader, out);
           entry = literals[reader.Peek() & kRootMask];
-          if (IsLiteral(entry)) {
-            PutLiterals(entry, reader, out);
-            continue;
-          }
         }
+        if (IsLiteral(entry)) continue;
         // What follows may need the full 48 bits again.
         reader.RefillWord();
       }

@@ -20,7 +20,7 @@ struct OutputWindow {
 };
 
 enum class Outcome : std::uint8_t {
-  kDone,        // the end-of-block code, or the end of the stream
+  kDone,        // read whole: a header, or the data up to its end-of-block code
   kOutOfInput,  // a code or its extra bits run past the input
   kCorrupt,     // an invalid code, a distance before the history, more bytes than the output holds
 };

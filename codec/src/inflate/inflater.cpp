@@ -39,7 +39,7 @@ Outcome CopyStored(LsbBitReader& reader, OutputWindow& out) {
   // Bytes the output cannot take are an error only when the input has them.
   const std::size_t copied = std::min({length, rest.size(), room});
   if (copied < length && copied == room && copied < rest.size()) return Outcome::kCorrupt;
-  std::memcpy(out.next, rest.data(), copied);
+  if (copied != 0) std::memcpy(out.next, rest.data(), copied);  // an empty output may be null
   out.next += copied;
   reader.Skip(copied);
   return copied == length ? Outcome::kDone : Outcome::kOutOfInput;

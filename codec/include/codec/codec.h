@@ -208,8 +208,8 @@ class CabinetTarget {
 // A cabinet with the cabinets of its set that it leads to, read through their directories.
 // Memory: the directories (at most 65,535 folder and file records per cabinet, names of at most
 // 256 bytes), then during Extract() two data blocks of at most 38 KiB, a read buffer of 256 KiB
-// and the method's state: MSZIP 64 KiB and zlib's 44 KiB, Quantum and LZX their window (at most
-// 2 MiB) and tables.
+// and the method's state: MSZIP its 32 KiB history and 24 KiB of decoding tables, Quantum and LZX
+// their window (at most 2 MiB) and tables.
 class CabinetSet {
  public:
   CabinetSet();

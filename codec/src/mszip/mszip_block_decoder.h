@@ -2,29 +2,24 @@
 // the last 32 KiB of the folder's earlier blocks.
 #pragma once
 
-#include <zlib.h>
-
 #include <cstdint>
 #include <vector>
 
 #include "common/block_codec.h"
+#include "inflate/inflater.h"
 
 namespace codec {
 
 class MsZipBlockDecoder final : public BlockDecoder {
  public:
   MsZipBlockDecoder();
-  ~MsZipBlockDecoder() override;
-  MsZipBlockDecoder(const MsZipBlockDecoder&) = delete;
-  MsZipBlockDecoder& operator=(const MsZipBlockDecoder&) = delete;
 
   Error Decode(std::span<const std::uint8_t> input, std::span<std::uint8_t> output) override;
 
  private:
   void Remember(std::span<const std::uint8_t> output);
 
-  z_stream stream_{};
-  bool ready_ = false;
+  deflate::Inflater inflater_;
   bool failed_ = false;
   std::vector<std::uint8_t> history_;  // the last 32 KiB of output, oldest first
 };

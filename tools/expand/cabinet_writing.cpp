@@ -76,15 +76,14 @@ codec::ByteSink* CabinetWriting::Begin(std::size_t index) {
     } catch (const IoError& error) {
       throw ToolError(Status::kDestination, error.what());
     }
-    Output output{session_.CheckDestination(planned->second.path), {}, {}, {}, {}};
+    Output output{session_.CheckDestination(planned->second.path), {}, {}, {}};
     if (output.target.stream()) {
       output.stream = OpenTargetStream(files_, output.target);
-      output.behind = write_behind_.Wrap(*output.stream);
+      output.sink = std::make_unique<WriterSink>(*output.stream);
     } else {
       output.temporary = CreateTemporaryFor(files_, output.target);
-      output.behind = write_behind_.Wrap(*output.temporary);
+      output.sink = std::make_unique<WriterSink>(*output.temporary);
     }
-    output.sink = std::make_unique<WriterSink>(*output.behind);
     return open_.insert_or_assign(index, std::move(output)).first->second.sink.get();
   } catch (const ToolError& error) {
     session_.Fail(error.status(), Subject(index) + error.what());
@@ -116,13 +115,6 @@ void CabinetWriting::End(std::size_t index, codec::Error error, const std::strin
 
 void CabinetWriting::Finish(std::size_t index, Output& output) {
   const std::string& path = planned_.at(index).path;
-  try {
-    output.behind->Flush();
-  } catch (const IoError& error) {
-    throw ToolError(StatusFor(codec::Error::kOutputFailed),
-                    std::string(codec::ToText(codec::Error::kOutputFailed)) + " (" + error.what() +
-                        ") ; " + LeftBehind(output.target, output.sink->written));
-  }
   if (output.temporary) {
     FinishTemporary(*output.temporary);
     session_.Commit(*output.temporary, path);

@@ -13,7 +13,6 @@
 #include "common/file_system.h"
 #include "common/passes.h"
 #include "common/session.h"
-#include "common/write_behind.h"
 
 namespace tools {
 
@@ -39,7 +38,6 @@ class CabinetWriting final : public codec::CabinetTarget {
     Target target;
     std::unique_ptr<TemporaryFile> temporary;
     std::unique_ptr<Writer> stream;
-    std::unique_ptr<WriteBehind::Writer> behind;  // either of the two, through the thread
     std::unique_ptr<WriterSink> sink;
   };
 
@@ -54,9 +52,8 @@ class CabinetWriting final : public codec::CabinetTarget {
   const std::vector<codec::CabinetEntry>& entries_;
   std::map<std::size_t, PlannedFile> planned_;
   bool single_;
+  std::map<std::size_t, Output> open_;
   std::vector<std::string> made_folders_;
-  WriteBehind write_behind_;
-  std::map<std::size_t, Output> open_;  // after the thread: its writers go first
 };
 
 }  // namespace tools

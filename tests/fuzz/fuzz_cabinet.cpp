@@ -10,27 +10,13 @@
 
 namespace {
 
-class BytesSource final : public codec::CabinetSource {
- public:
-  explicit BytesSource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
-  std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-    if (offset >= bytes_.size()) return 0;
-    const std::size_t n = std::min<std::size_t>(out.size(), bytes_.size() - offset);
-    std::memcpy(out.data(), bytes_.data() + offset, n);
-    return n;
-  }
-
- private:
-  std::span<const std::uint8_t> bytes_;
-};
-
 // Every other cabinet of the set is these bytes again, or none is found.
 class Echo final : public codec::CabinetOpener {
  public:
   Echo(std::span<const std::uint8_t> bytes, bool found) : bytes_(bytes), found_(found) {}
   std::unique_ptr<codec::CabinetSource> Open(const std::string&) override {
     if (!found_) return nullptr;
-    return std::make_unique<BytesSource>(bytes_);
+    return std::make_unique<codec::SpanCabinetSource>(bytes_);
   }
 
  private:
@@ -80,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::span<const std::uint8_t> bytes(data + 1, size - 1);
   Echo opener(bytes, others_found);
   codec::CabinetSet set;
-  if (set.Open(std::make_unique<BytesSource>(bytes), "a.cab", opener) != codec::Error::kOk)
+  if (set.Open(std::make_unique<codec::SpanCabinetSource>(bytes), "a.cab", opener) !=
+      codec::Error::kOk)
     return 0;
   Counting target(set.entries());
   set.Extract(std::vector<bool>(set.entries().size(), true), target);

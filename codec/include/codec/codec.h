@@ -166,6 +166,16 @@ class CabinetSource {
   virtual std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes) = 0;
 };
 
+// A cabinet already in memory (tests, fuzzers, the expander's head of a cabinet).
+class SpanCabinetSource final : public CabinetSource {
+ public:
+  explicit SpanCabinetSource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+  std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes) override;
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+};
+
 // Opens the other cabinets of a set by the names their neighbours' headers give them.
 class CabinetOpener {
  public:

@@ -14,20 +14,6 @@ namespace {
 constexpr std::size_t kLargestHead = std::size_t{64} * 1024;
 constexpr std::size_t kFirstLook = kCabinetHeaderSize;
 
-class HeadSource final : public CabinetSource {
- public:
-  explicit HeadSource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
-  std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-    if (offset >= bytes_.size()) return 0;
-    const std::size_t n = std::min<std::size_t>(out.size(), bytes_.size() - offset);
-    std::memcpy(out.data(), bytes_.data() + offset, n);
-    return n;
-  }
-
- private:
-  std::span<const std::uint8_t> bytes_;
-};
-
 bool ChecksumMatches(std::uint32_t stored, std::span<const std::uint8_t> record,
                      std::span<const std::uint8_t> coded) {
   if (stored == 0) return true;
@@ -62,7 +48,7 @@ Error CabinetStreamDecoder::TakeRecords(std::span<const std::uint8_t>& bytes, bo
       head_.insert(head_.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(take));
       bytes = bytes.subspan(take);
       if (head_.size() < parse_at_ && !final) return Error::kOk;
-      HeadSource source(head_);
+      SpanCabinetSource source(head_);
       std::string detail;
       const Error read = ReadCabinetDirectory(source, directory_, detail);
       if (read == Error::kTruncated && !final && head_.size() < kLargestHead) {

@@ -5,6 +5,13 @@
 
 namespace codec {
 
+std::size_t SpanCabinetSource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes) {
+  if (offset >= bytes_.size()) return 0;
+  const std::size_t n = std::min<std::size_t>(bytes.size(), bytes_.size() - offset);
+  std::memcpy(bytes.data(), bytes_.data() + offset, n);
+  return n;
+}
+
 SourceReader::SourceReader(CabinetSource& source, std::uint64_t offset, std::size_t buffer_size)
     : source_(source), offset_(offset), buffer_(buffer_size) {}
 

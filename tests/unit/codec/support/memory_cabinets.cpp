@@ -4,13 +4,6 @@
 
 namespace codec_test {
 
-std::size_t MemorySource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) {
-  if (offset >= bytes_.size()) return 0;
-  const std::size_t n = std::min<std::size_t>(out.size(), bytes_.size() - offset);
-  std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), n, out.begin());
-  return n;
-}
-
 std::unique_ptr<codec::CabinetSource> MemoryOpener::Open(const std::string& name) {
   const auto found = cabinets.find(name);
   if (found == cabinets.end()) return nullptr;

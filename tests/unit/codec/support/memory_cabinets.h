@@ -14,13 +14,17 @@ namespace codec_test {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// A cabinet source that keeps its own copy of the bytes.
 class MemorySource final : public codec::CabinetSource {
  public:
-  explicit MemorySource(Bytes bytes) : bytes_(std::move(bytes)) {}
-  std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
+  explicit MemorySource(Bytes bytes) : bytes_(std::move(bytes)), source_(bytes_) {}
+  std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
+    return source_.ReadAt(offset, out);
+  }
 
  private:
   Bytes bytes_;
+  codec::SpanCabinetSource source_;
 };
 
 class MemoryOpener final : public codec::CabinetOpener {

@@ -1,7 +1,6 @@
 #include "cab/cabinet_stream.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "cab/cabinet_format.h"
 #include "common/block_codec.h"

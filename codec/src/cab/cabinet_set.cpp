@@ -6,6 +6,7 @@
 #include "cab/cabinet_directory.h"
 #include "cab/cabinet_format.h"
 #include "cab/folder_blocks.h"
+#include "cab/folder_extraction.h"
 #include "codec/codec.h"
 #include "common/block_codec.h"
 
@@ -277,27 +278,17 @@ void CabinetSet::Extract(const std::vector<bool>& chosen, CabinetTarget& target)
 void CabinetSet::State::ExtractFolder(std::size_t folder_index, std::span<const std::size_t> chosen,
                                       CabinetTarget& target) {
   const Folder& folder = folders[folder_index];
-  struct Active {
-    std::size_t index;
-    ByteSink* sink;
-    std::uint64_t start;
-    std::uint64_t end;
-  };
-  std::vector<Active> active;
-  std::size_t next = 0;  // the first chosen entry not begun yet
-  const auto fail_the_rest = [&](Error error, const std::string& detail) {
-    for (const Active& open : active)
-      target.End(open.index, error, detail);
-    active.clear();
-    for (; next < chosen.size(); ++next)
-      target.End(chosen[next], error, detail);
-  };
-
+  std::vector<ChosenFile> files;
+  for (const std::size_t index : chosen) {
+    files.push_back({index, places[index].offset, entries[index].size});
+  }
   MethodInfo info;
   DescribeMethod(folder.type, info);
   const std::unique_ptr<BlockDecoder> decoder = MakeBlockDecoder(info);
   if (decoder == nullptr) {
-    fail_the_rest(Error::kUnknownMethod, "méthode non prise en charge");
+    for (const std::size_t index : chosen) {
+      target.End(index, Error::kUnknownMethod, "méthode non prise en charge");
+    }
     return;
   }
   std::vector<FolderSegment> segments;
@@ -307,66 +298,7 @@ void CabinetSet::State::ExtractFolder(std::size_t folder_index, std::span<const 
                         cabinets[cabinet].directory.data_reserve});
   }
   FolderBlocks blocks(std::move(segments), folder.missing_next);
-  std::vector<std::uint8_t> output(kMaxBlockOutput);
-  std::uint64_t position = 0;
-  const auto begin_entries_before = [&](std::uint64_t limit, bool include_empty_at_limit) {
-    while (next < chosen.size()) {
-      const std::size_t index = chosen[next];
-      const std::uint64_t start = places[index].offset;
-      const std::uint64_t size = entries[index].size;
-      if (start > limit || (start == limit && !(size == 0 && include_empty_at_limit))) break;
-      ++next;
-      if (ByteSink* sink = target.Begin(index))
-        active.push_back({index, sink, start, start + size});
-    }
-  };
-  const auto end_complete = [&](std::uint64_t reached) {
-    std::erase_if(active, [&](const Active& open) {
-      if (open.end > reached) return false;
-      target.End(open.index, Error::kOk, {});
-      return true;
-    });
-  };
-
-  for (;;) {
-    begin_entries_before(position, true);
-    end_complete(position);
-    if (next == chosen.size() && active.empty()) return;
-
-    std::span<const std::uint8_t> coded;
-    std::uint16_t expanded = 0;
-    bool ended = false;
-    std::string detail;
-    if (const Error e = blocks.Next(coded, expanded, ended, detail); e != Error::kOk) {
-      fail_the_rest(e, detail);
-      return;
-    }
-    if (ended) {
-      if (folder.missing_next != nullptr) {
-        fail_the_rest(Error::kMissingPart, "la suite de ses données est dans « " +
-                                               *folder.missing_next + " », introuvable");
-      } else {
-        fail_the_rest(Error::kTruncated, "les données du dossier s'arrêtent avant sa fin");
-      }
-      return;
-    }
-    const std::span<std::uint8_t> block(output.data(), expanded);
-    if (decoder->Decode(coded, block) != Error::kOk) {
-      fail_the_rest(Error::kCorruptData, "données illisibles au " + blocks.Where());
-      return;
-    }
-    const std::uint64_t block_end = position + expanded;
-    begin_entries_before(block_end, false);
-    std::erase_if(active, [&](const Active& open) {
-      const std::uint64_t from = std::max(open.start, position);
-      const std::uint64_t to = std::min(open.end, block_end);
-      if (from >= to) return false;
-      if (open.sink->Write(block.subspan(from - position, to - from))) return false;
-      target.End(open.index, Error::kOutputFailed, {});
-      return true;
-    });
-    position = block_end;
-  }
+  ExtractFolderData(blocks, *decoder, folder.missing_next, files, target);
 }
 
 }  // namespace codec

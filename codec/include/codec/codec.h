@@ -220,8 +220,9 @@ class CabinetTarget {
 // 256 bytes), then during Extract() a coded block of at most 38 KiB, ten expanded blocks of 32 KiB,
 // a read buffer of 256 KiB and the method's state: MSZIP its 32 KiB history and 24 KiB of
 // decoding tables, Quantum and LZX their window (at most 2 MiB) and tables.
-// Extract() decodes on the calling thread and calls the target from a second thread, a few blocks
-// behind (from the calling thread when no thread can be had): the target's calls never overlap.
+// Extract() reads and decodes on a second thread, a few blocks ahead, which takes no signal, and
+// calls the target from the calling thread only; a failure thrown by the source's ReadAt() there
+// is thrown again on the calling thread.
 class CabinetSet {
  public:
   CabinetSet();

@@ -12,6 +12,10 @@
 #include <thread>
 #include <vector>
 
+#ifndef _WIN32
+#include <csignal>
+#endif
+
 namespace codec {
 namespace {
 
@@ -86,6 +90,7 @@ struct Handed {
   bool last = false;
   Error error = Error::kOk;  // at the last item: why the data ended short
   std::string detail;
+  bool abandoned = false;  // the last item after a read that threw: the files get nothing more
 };
 
 // The expanded blocks: those queued, the one being decoded and the one being handed to the files.
@@ -164,11 +169,33 @@ void Decode(FolderBlocks& blocks, BlockDecoder& decoder, const std::string* miss
 // Gives one handed item to the files; false once they need nothing more.
 bool Receive(Dispatch& dispatch, const Ring& ring, const Handed& item) {
   if (item.last) {
-    if (item.error != Error::kOk) dispatch.FailTheRest(item.error, item.detail);
+    if (item.error != Error::kOk && !item.abandoned) dispatch.FailTheRest(item.error, item.detail);
     return false;
   }
   dispatch.Deliver(std::span(ring[item.slot].data(), item.size), item.position);
   return !dispatch.Reach(item.position + item.size);
+}
+
+// A thread that takes no signal: interruptions stay with the caller's thread, which holds them
+// off around its own steps (a file put in place) and cleans up after them.
+template <typename Work>
+std::thread QuietThread(Work&& work) {
+#ifdef _WIN32
+  return std::thread(std::forward<Work>(work));
+#else
+  sigset_t all;
+  sigset_t before;
+  sigfillset(&all);
+  pthread_sigmask(SIG_SETMASK, &all, &before);
+  try {
+    std::thread thread(std::forward<Work>(work));
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    return thread;
+  } catch (...) {
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    throw;
+  }
+#endif
 }
 
 }  // namespace
@@ -185,21 +212,18 @@ void ExtractFolderData(FolderBlocks& blocks, BlockDecoder& decoder, const std::s
   if (dispatch.Reach(0)) return;
 
   Handover handover;
-  std::exception_ptr delivery_failure;
-  std::thread delivering;
+  std::exception_ptr decoding_failure;
+  std::thread decoding;
   try {
-    delivering = std::thread([&] {
+    decoding = QuietThread([&] {
       try {
-        for (;;) {
-          const Handed item = handover.Take();
-          if (!handover.stopped() && !Receive(dispatch, ring, item)) handover.Stop();
-          if (item.last) break;
-        }
+        Decode(blocks, decoder, missing_next, needed, ring, [&](Handed item) {
+          handover.Put(std::move(item));
+          return !handover.stopped();
+        });
       } catch (...) {
-        delivery_failure = std::current_exception();
-        handover.Stop();
-        while (!handover.Take().last) {
-        }
+        decoding_failure = std::current_exception();
+        handover.Put({0, 0, 0, true, Error::kOk, {}, true});
       }
     });
   } catch (const std::system_error&) {
@@ -208,21 +232,21 @@ void ExtractFolderData(FolderBlocks& blocks, BlockDecoder& decoder, const std::s
            [&](const Handed& item) { return Receive(dispatch, ring, item); });
     return;
   }
-  // The last item reaches the files through the delivering side: a data end short of what they
-  // need fails them there; an item marked abandoned (a read that threw) only ends the thread.
   try {
-    Decode(blocks, decoder, missing_next, needed, ring, [&](Handed item) {
-      handover.Put(std::move(item));
-      return !handover.stopped();
-    });
+    for (;;) {
+      const Handed item = handover.Take();
+      if (!handover.stopped() && !Receive(dispatch, ring, item)) handover.Stop();
+      if (item.last) break;
+    }
   } catch (...) {
     handover.Stop();
-    handover.Put({0, 0, 0, true, Error::kOk, {}});
-    delivering.join();
+    while (!handover.Take().last) {
+    }
+    decoding.join();
     throw;
   }
-  delivering.join();
-  if (delivery_failure) std::rethrow_exception(delivery_failure);
+  decoding.join();
+  if (decoding_failure) std::rethrow_exception(decoding_failure);
 }
 
 }  // namespace codec

@@ -1,8 +1,8 @@
 // The chosen files of one folder, from its data blocks: each block read and checked, decoded, and
-// its bytes handed to the files it holds, in the order of the data. Decoding runs on the calling
-// thread and the handing over on a second one, a few blocks behind, so that the files' writing
-// overlaps the decoding; every CabinetTarget call comes from that one second thread (or from the
-// caller's, when no thread can be had).
+// its bytes handed to the files it holds, in the order of the data. Reading and decoding run on a
+// second thread, a few blocks ahead, so that they overlap the files' writing; every CabinetTarget
+// call comes from the calling thread. The second thread takes no signal, and a read failure that
+// it meets is thrown again on the calling thread.
 #pragma once
 
 #include <cstdint>

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "mszip/mszip_encoder.h"
 #include "support/crafted_cabinet.h"
@@ -353,6 +354,35 @@ TEST(CabinetSetTest, EveryMethodInOneCabinetReadsAsTheOraclesReadIt) {
   EXPECT_EQ(opened.set->entries()[4].method, codec::CabinetMethod::kQuantum);
   EXPECT_EQ(opened.set->entries()[4].quantum_level, 4u);
   EXPECT_EQ(opened.set->entries()[6].window_bits, 17u);
+}
+
+// A source that reads its first bytes, then fails as a disk that goes away.
+class FailingSource final : public codec::CabinetSource {
+ public:
+  explicit FailingSource(Bytes bytes) : bytes_(std::move(bytes)), source_(bytes_) {}
+  std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
+    if (offset >= 100000) throw std::runtime_error("disque parti");
+    return source_.ReadAt(offset, out);
+  }
+
+ private:
+  Bytes bytes_;
+  codec::SpanCabinetSource source_;
+};
+
+// The failure reaches the caller, from whichever thread met it; files already begun are left to
+// the caller, which discards them.
+TEST(CabinetSetTest, AReadThatFailsMidwayReachesTheCaller) {
+  CraftedCabinet cabinet;
+  cabinet.folders.push_back({codec::kMethodStored, StoredBlocks(Text(200000, 4))});
+  cabinet.files = {{"a", 200000, 0, 0}};
+  MemoryOpener opener;
+  codec::CabinetSet set;
+  ASSERT_EQ(set.Open(std::make_unique<FailingSource>(BuildCabinet(cabinet)), "a.cab", opener),
+            Error::kOk);
+  RecordingTarget target(1);
+  EXPECT_THROW(set.Extract({true}, target), std::runtime_error);
+  EXPECT_EQ(target.outcomes[0].ends, 0);
 }
 
 // MSZIP cabinets by another writer, with files of every size around a block's.

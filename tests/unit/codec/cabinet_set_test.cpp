@@ -374,8 +374,8 @@ class FailingSource final : public codec::CabinetSource {
 // the caller, which discards them.
 TEST(CabinetSetTest, AReadThatFailsMidwayReachesTheCaller) {
   CraftedCabinet cabinet;
-  cabinet.folders.push_back({codec::kMethodStored, StoredBlocks(Text(200000, 4))});
-  cabinet.files = {{"a", 200000, 0, 0}};
+  cabinet.folders.push_back({codec::kMethodStored, StoredBlocks(Text(600000, 4))});
+  cabinet.files = {{"a", 600000, 0, 0}};
   MemoryOpener opener;
   codec::CabinetSet set;
   ASSERT_EQ(set.Open(std::make_unique<FailingSource>(BuildCabinet(cabinet)), "a.cab", opener),

@@ -106,10 +106,10 @@ CabinetPlan PlanFiles(const Job& job, const Arguments& arguments, FileSystem& fi
   plan.root = job.destination;
   std::vector<std::string> root_folders;
   if (!job.into_folder) {
-    if (Untouched(files, job.destination) == "destination inchangée") {
+    if (ReadingSource([&] { return files.Stat(job.destination).has_value(); })) {
       throw ToolError(Status::kDestination,
-                      Quoted(job.destination) + " est un fichier, et " + Quoted(source) +
-                          " contient " + std::to_string(entries.size()) +
+                      Quoted(job.destination) + " existe et n'est pas un dossier, et " +
+                          Quoted(source) + " contient " + std::to_string(entries.size()) +
                           " fichiers, qui demandent un dossier : rien n'a été écrit");
     }
     root_folders.push_back(job.destination);

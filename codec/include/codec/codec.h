@@ -217,12 +217,9 @@ class CabinetTarget {
 
 // A cabinet with the cabinets of its set that it leads to, read through their directories.
 // Memory: the directories (at most 65,535 folder and file records per cabinet, names of at most
-// 256 bytes), then during Extract() a coded block of at most 38 KiB, ten expanded blocks of 32 KiB,
-// a read buffer of 256 KiB and the method's state: MSZIP its 32 KiB history and 24 KiB of
-// decoding tables, Quantum and LZX their window (at most 2 MiB) and tables.
-// Extract() reads and decodes on a second thread, a few blocks ahead, which takes no signal, and
-// calls the target from the calling thread only; a failure thrown by the source's ReadAt() there
-// is thrown again on the calling thread.
+// 256 bytes), then during Extract() two data blocks of at most 38 KiB, a read buffer of 256 KiB
+// and the method's state: MSZIP its 32 KiB history and 24 KiB of decoding tables, Quantum and LZX
+// their window (at most 2 MiB) and tables.
 class CabinetSet {
  public:
   CabinetSet();

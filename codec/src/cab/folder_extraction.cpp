@@ -1,20 +1,7 @@
 #include "cab/folder_extraction.h"
 
 #include <algorithm>
-#include <array>
-#include <atomic>
-#include <condition_variable>
-#include <deque>
-#include <exception>
-#include <mutex>
-#include <optional>
-#include <system_error>
-#include <thread>
 #include <vector>
-
-#ifndef _WIN32
-#include <csignal>
-#endif
 
 namespace codec {
 namespace {
@@ -82,62 +69,21 @@ class Dispatch {
   std::size_t next_ = 0;
 };
 
-// What the decoding side hands over: a block, or the end of the data with why it ended.
+// What the decoding hands over: a block, or the end of the data with why it ended.
 struct Handed {
-  std::size_t slot = 0;
   std::uint32_t size = 0;
   std::uint64_t position = 0;
   bool last = false;
   Error error = Error::kOk;  // at the last item: why the data ended short
   std::string detail;
-  bool abandoned = false;  // the last item after a read that threw: the files get nothing more
-};
-
-// The expanded blocks: those queued, the one being decoded and the one being handed to the files.
-using Ring = std::array<std::vector<std::uint8_t>, kBlocksInFlight + 2>;
-
-// A queue of at most kBlocksInFlight handed blocks between the two threads.
-class Handover {
- public:
-  void Put(Handed item) {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return items_.size() < kBlocksInFlight || stopped_; });
-    items_.push_back(std::move(item));
-    changed_.notify_all();
-  }
-  Handed Take() {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return !items_.empty(); });
-    Handed item = std::move(items_.front());
-    items_.pop_front();
-    changed_.notify_all();
-    return item;
-  }
-  // The files need nothing more: the decoding side stops.
-  void Stop() {
-    const std::lock_guard lock(mutex_);
-    stopped_ = true;
-    changed_.notify_all();
-  }
-  bool stopped() {
-    const std::lock_guard lock(mutex_);
-    return stopped_;
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::deque<Handed> items_;
-  bool stopped_ = false;
 };
 
 // Reads and decodes the blocks that the files need, giving each to `hand` (false: stop), then a
 // last item that says why the data ended (kOk: every file had its bytes).
 template <typename Hand>
 void Decode(FolderBlocks& blocks, BlockDecoder& decoder, const std::string* missing_next,
-            std::uint64_t needed, Ring& ring, Hand&& hand) {
+            std::uint64_t needed, std::vector<std::uint8_t>& block, Hand&& hand) {
   std::uint64_t position = 0;
-  std::size_t slot = 0;
   while (position < needed) {
     std::span<const std::uint8_t> coded;
     std::uint16_t expanded = 0;
@@ -151,51 +97,28 @@ void Decode(FolderBlocks& blocks, BlockDecoder& decoder, const std::string* miss
                    : "les données du dossier s'arrêtent avant sa fin";
     }
     if (error == Error::kOk &&
-        decoder.Decode(coded, std::span(ring[slot].data(), expanded)) != Error::kOk) {
+        decoder.Decode(coded, std::span(block.data(), expanded)) != Error::kOk) {
       error = Error::kCorruptData;
       detail = "données illisibles au " + blocks.Where();
     }
     if (error != Error::kOk) {
-      hand(Handed{0, 0, position, true, error, detail});
+      hand(Handed{0, position, true, error, detail});
       return;
     }
-    if (!hand(Handed{slot, expanded, position, false, Error::kOk, {}})) break;
+    if (!hand(Handed{expanded, position, false, Error::kOk, {}})) break;
     position += expanded;
-    slot = (slot + 1) % ring.size();
   }
-  hand(Handed{0, 0, position, true, Error::kOk, {}});
+  hand(Handed{0, position, true, Error::kOk, {}});
 }
 
 // Gives one handed item to the files; false once they need nothing more.
-bool Receive(Dispatch& dispatch, const Ring& ring, const Handed& item) {
+bool Receive(Dispatch& dispatch, const std::vector<std::uint8_t>& block, const Handed& item) {
   if (item.last) {
-    if (item.error != Error::kOk && !item.abandoned) dispatch.FailTheRest(item.error, item.detail);
+    if (item.error != Error::kOk) dispatch.FailTheRest(item.error, item.detail);
     return false;
   }
-  dispatch.Deliver(std::span(ring[item.slot].data(), item.size), item.position);
+  dispatch.Deliver(std::span(block.data(), item.size), item.position);
   return !dispatch.Reach(item.position + item.size);
-}
-
-// A thread that takes no signal: interruptions stay with the caller's thread, which holds them
-// off around its own steps (a file put in place) and cleans up after them.
-template <typename Work>
-std::thread QuietThread(Work&& work) {
-#ifdef _WIN32
-  return std::thread(std::forward<Work>(work));
-#else
-  sigset_t all;
-  sigset_t before;
-  sigfillset(&all);
-  pthread_sigmask(SIG_SETMASK, &all, &before);
-  try {
-    std::thread thread(std::forward<Work>(work));
-    pthread_sigmask(SIG_SETMASK, &before, nullptr);
-    return thread;
-  } catch (...) {
-    pthread_sigmask(SIG_SETMASK, &before, nullptr);
-    throw;
-  }
-#endif
 }
 
 }  // namespace
@@ -205,48 +128,11 @@ void ExtractFolderData(FolderBlocks& blocks, BlockDecoder& decoder, const std::s
   std::uint64_t needed = 0;
   for (const ChosenFile& file : files)
     needed = std::max(needed, file.start + file.size);
-  Ring ring;
-  for (std::vector<std::uint8_t>& slot : ring)
-    slot.resize(kMaxBlockOutput);
+  std::vector<std::uint8_t> block(kMaxBlockOutput);
   Dispatch dispatch(files, target);
   if (dispatch.Reach(0)) return;
-
-  Handover handover;
-  std::exception_ptr decoding_failure;
-  std::thread decoding;
-  try {
-    decoding = QuietThread([&] {
-      try {
-        Decode(blocks, decoder, missing_next, needed, ring, [&](Handed item) {
-          handover.Put(std::move(item));
-          return !handover.stopped();
-        });
-      } catch (...) {
-        decoding_failure = std::current_exception();
-        handover.Put({0, 0, 0, true, Error::kOk, {}, true});
-      }
-    });
-  } catch (const std::system_error&) {
-    // No second thread to be had: both sides on this one, a block at a time.
-    Decode(blocks, decoder, missing_next, needed, ring,
-           [&](const Handed& item) { return Receive(dispatch, ring, item); });
-    return;
-  }
-  try {
-    for (;;) {
-      const Handed item = handover.Take();
-      if (!handover.stopped() && !Receive(dispatch, ring, item)) handover.Stop();
-      if (item.last) break;
-    }
-  } catch (...) {
-    handover.Stop();
-    while (!handover.Take().last) {
-    }
-    decoding.join();
-    throw;
-  }
-  decoding.join();
-  if (decoding_failure) std::rethrow_exception(decoding_failure);
+  Decode(blocks, decoder, missing_next, needed, block,
+         [&](const Handed& item) { return Receive(dispatch, block, item); });
 }
 
 }  // namespace codec

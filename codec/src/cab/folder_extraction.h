@@ -1,8 +1,7 @@
 // The chosen files of one folder, from its data blocks: each block read and checked, decoded, and
-// its bytes handed to the files it holds, in the order of the data. Reading and decoding run on a
-// second thread, a few blocks ahead, so that they overlap the files' writing; every CabinetTarget
-// call comes from the calling thread. The second thread takes no signal, and a read failure that
-// it meets is thrown again on the calling thread.
+// its bytes handed to the files it holds, in the order of the data, decoding only as far as the
+// files need. (A second thread handing the blocks over was tried: its wake-ups cost more than the
+// writing it overlapped.)
 #pragma once
 
 #include <cstdint>
@@ -22,8 +21,6 @@ struct ChosenFile {
 };
 
 // `files`: by start. `missing_next`: the cabinet the folder runs into, when it could not be had.
-// Memory: kBlocksInFlight expanded blocks.
-inline constexpr std::size_t kBlocksInFlight = 8;
 void ExtractFolderData(FolderBlocks& blocks, BlockDecoder& decoder, const std::string* missing_next,
                        std::span<const ChosenFile> files, CabinetTarget& target);
 

@@ -20,6 +20,21 @@ std::filesystem::path FromBuild(std::string path) {
   return path;
 }
 
+// Wine now and then fails a start with an internal error that a second try does not meet;
+// any other failure is the test's to report.
+BOOL CreateProcessRetrying(const std::wstring& application, std::wstring& line, BOOL inherit,
+                           const std::wstring& folder, STARTUPINFOW& startup,
+                           PROCESS_INFORMATION& process) {
+  for (int attempt = 0;; ++attempt) {
+    const BOOL started =
+        CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, inherit,
+                       CREATE_NO_WINDOW, nullptr, folder.empty() ? nullptr : folder.c_str(),
+                       &startup, &process);
+    if (started != 0 || GetLastError() != ERROR_INTERNAL_ERROR || attempt == 4) return started;
+    Sleep(200);
+  }
+}
+
 }  // namespace
 
 Launched Launch(const std::wstring& application, const std::wstring& command_line,
@@ -39,12 +54,12 @@ Launched Launch(const std::wstring& application, const std::wstring& command_lin
   startup.hStdError = write_end;
   PROCESS_INFORMATION process{};
   std::wstring line = command_line;  // CreateProcessW may write into it
-  const BOOL started =
-      CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                     nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &process);
+  const BOOL started = CreateProcessRetrying(application, line, TRUE, folder, startup, process);
+  const DWORD error = GetLastError();
   CloseHandle(write_end);
   if (started == 0) {
     CloseHandle(read_end);
+    SetLastError(error);
     throw std::runtime_error("CreateProcessW failed: " + std::to_string(GetLastError()));
   }
   Launched launched;
@@ -70,8 +85,7 @@ HANDLE Start(const std::wstring& application, const std::wstring& command_line) 
   startup.wShowWindow = SW_HIDE;
   PROCESS_INFORMATION process{};
   std::wstring line = command_line;  // CreateProcessW may write into it
-  if (CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                     nullptr, nullptr, &startup, &process) == 0) {
+  if (CreateProcessRetrying(application, line, FALSE, L"", startup, process) == 0) {
     throw std::runtime_error("CreateProcessW failed: " + std::to_string(GetLastError()));
   }
   CloseHandle(process.hThread);

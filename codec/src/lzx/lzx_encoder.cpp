@@ -1,0 +1,145 @@
+#include "lzx/lzx_encoder.h"
+
+#include <algorithm>
+#include <cstring>
+#include <thread>
+
+#include "lzx/lzx_calls.h"
+#include "lzx/lzx_pipeline.h"
+#include "lzx/lzx_program.h"
+
+namespace codec {
+namespace {
+
+constexpr unsigned kFinderDepth = 32;
+constexpr unsigned kHashBits = 16;
+constexpr std::size_t kBatchBytes = LzxEncoder::kBatchSegments * LzxEncoder::kSegment;
+
+lz::FinderSettings Settings(unsigned window_bits) {
+  lz::FinderSettings settings;
+  settings.max_distance = (std::uint32_t{1} << window_bits) - kLzxOffsetBias - 1;
+  settings.min_length = kLzxMinMatch;
+  settings.max_length = kLzxMaxMatch;
+  settings.max_depth = kFinderDepth;
+  settings.hash_bits = kHashBits;
+  return settings;
+}
+
+unsigned ThreadCount(unsigned asked) {
+  const unsigned threads = asked != 0 ? asked : std::thread::hardware_concurrency();
+  return std::clamp(threads, 1u, LzxEncoder::kMaxThreads);
+}
+
+}  // namespace
+
+LzxEncoder::LzxEncoder(BlockSink& sink, unsigned window_bits, unsigned threads)
+    : sink_(sink),
+      window_bits_(window_bits),
+      threads_(ThreadCount(threads)),
+      finder_(Settings(window_bits)),
+      buffer_(2 * std::size_t{finder_.slots()} + kBatchBytes),
+      tables_(threads_ + 1),
+      plans_(kBatchSegments) {
+  for (unsigned i = 0; i < threads_; ++i)
+    coders_.push_back(std::make_unique<LzxSegmentCoder>(window_bits));
+  finder_.Reset({});
+}
+
+LzxEncoder::~LzxEncoder() = default;
+
+Error LzxEncoder::Feed(std::span<const std::uint8_t> bytes) {
+  if (error_ == Error::kOk && finished_) error_ = Error::kLengthMismatch;
+  while (error_ == Error::kOk && !bytes.empty()) {
+    const std::size_t n = std::min(bytes.size(), kBatchBytes - Waiting());
+    std::memcpy(buffer_.data() + filled_, bytes.data(), n);
+    filled_ += n;
+    bytes = bytes.subspan(n);
+    if (Waiting() == kBatchBytes) error_ = CodeBatch(false);
+  }
+  return error_;
+}
+
+Error LzxEncoder::Finish() {
+  if (error_ == Error::kOk && !finished_) {
+    finished_ = true;
+    if (Waiting() > 0) error_ = CodeBatch(true);
+    if (error_ == Error::kOk && emitter_) error_ = emitter_->Finish();
+  }
+  return error_;
+}
+
+void LzxEncoder::Translate(std::uint64_t from, std::uint64_t to) {
+  for (std::uint64_t frame = from; frame < to && frame / kLzxFrameSize < kLzxTranslatedFrames;
+       frame += kLzxFrameSize) {
+    const std::size_t size =
+        static_cast<std::size_t>(std::min<std::uint64_t>(kLzxFrameSize, to - frame));
+    TranslateLzxCalls(std::span(buffer_).subspan(static_cast<std::size_t>(frame - base_), size),
+                      static_cast<std::uint32_t>(frame), *translation_);
+  }
+}
+
+void LzxEncoder::Slide() {
+  const std::uint64_t window = std::uint64_t{1} << window_bits_;
+  const std::uint32_t slots = finder_.slots();
+  if (coded_ < base_ + window + slots) return;
+  const auto shift = static_cast<std::uint32_t>((coded_ - window - base_) / slots * slots);
+  std::memmove(buffer_.data(), buffer_.data() + shift, filled_ - shift);
+  filled_ -= shift;
+  base_ += shift;
+  finder_.Continue({}, shift);
+}
+
+Error LzxEncoder::CodeBatch(bool end) {
+  if (!emitter_) {
+    const std::span<const std::uint8_t> head =
+        std::span(buffer_).first(std::min(filled_, kLzxProgramHeaderReach));
+    if (IsX86Program(head)) translation_ = kTranslationSize;
+    emitter_.emplace(sink_, window_bits_, translation_);
+  }
+  const std::uint64_t batch_end = base_ + filled_;
+  if (translation_) Translate(coded_, batch_end);
+  const std::size_t segments = (Waiting() + kSegment - 1) / kSegment;
+  const auto start = static_cast<std::uint32_t>(coded_ - base_);
+  const auto segment_from = [&](std::size_t segment) {
+    return start + static_cast<std::uint32_t>(segment * kSegment);
+  };
+  const auto segment_to = [&](std::size_t segment) {
+    return static_cast<std::uint32_t>(
+        std::min<std::size_t>(segment_from(segment) + kSegment, filled_));
+  };
+  const std::span<const std::uint8_t> bytes = std::span(buffer_).first(filled_);
+  LzxPipelineStages stages;
+  stages.find = [&](std::size_t segment, std::size_t table) {
+    finder_.Continue(bytes.first(segment_to(segment)), 0);
+    tables_[table].Collect(finder_, segment_from(segment), segment_to(segment),
+                           LzxSegmentCoder::kLongMatch);
+  };
+  stages.plan = [&](std::size_t segment, std::size_t table, std::size_t worker) {
+    const bool first = base_ + segment_from(segment) == 0;
+    const LzxRepeated repeated = first ? kLzxInitialRepeated : LzxRepeated{};
+    coders_[worker]->Plan(tables_[table], bytes, segment_from(segment), segment_to(segment),
+                          repeated, plans_[segment]);
+  };
+  RunLzxPipeline(segments, threads_, tables_.size(), stages);
+
+  for (std::size_t segment = 0; segment < segments; ++segment) {
+    const LzxSegmentPlan& plan = plans_[segment];
+    std::size_t step = 0;
+    std::uint32_t at = segment_from(segment);
+    for (const std::size_t block_end : plan.block_ends) {
+      const auto steps = std::span(plan.steps).subspan(step, block_end - step);
+      std::uint32_t size = 0;
+      for (const LzxStep& s : steps)
+        size += s.length;
+      if (const Error e = emitter_->Emit(steps, bytes.subspan(at, size)); e != Error::kOk) return e;
+      step = block_end;
+      at += size;
+    }
+  }
+  if (const Error e = emitter_->Flush(); e != Error::kOk) return e;
+  coded_ = batch_end;
+  if (!end) Slide();
+  return Error::kOk;
+}
+
+}  // namespace codec

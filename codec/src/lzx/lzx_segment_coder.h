@@ -1,0 +1,62 @@
+// The parse of one segment of a folder's data, and where its blocks end: what a worker thread
+// does, from the segment's matches and bytes alone, so that segments can be planned in any order
+// and the output does not depend on how many threads plan them.
+//
+// A greedy pass gives the first statistics; a shortest path under their costs gives a parse that
+// the splitter cuts into blocks where the statistics change. Each block is then parsed again
+// kRounds times, each under the costs of the parse before, as verbatim or aligned as its symbols
+// favour, and keeps its smallest parse. The repeated offsets carried in from the segment before
+// are not known here (but at the folder's start): the writer's decide which distances are repeats.
+//
+// Memory: the parser's 786 KiB, and 12 bytes per position of the segment for its steps and tokens.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "lzx/lzx_block_splitter.h"
+#include "lzx/lzx_match_table.h"
+#include "lzx/lzx_parser.h"
+#include "lzx/lzx_steps.h"
+
+namespace codec {
+
+struct LzxSegmentPlan {
+  std::vector<LzxStep> steps;
+  std::vector<std::size_t> block_ends;  // the index of the step after each block
+};
+
+class LzxSegmentCoder {
+ public:
+  static constexpr int kRounds = 2;
+  // Matches this long are taken whole.
+  static constexpr std::uint32_t kLongMatch = 128;
+
+  explicit LzxSegmentCoder(unsigned window_bits) : window_bits_(window_bits) {}
+
+  // Plans positions [from, to) of `bytes` (as `table` counts them, the table covering them; at most
+  // LzxBlockSplitter::kMostBytes), the distances in R0-R2 before them being `repeated` (0 for those
+  // not known).
+  void Plan(const LzxMatchTable& table, std::span<const std::uint8_t> bytes, std::uint32_t from,
+            std::uint32_t to, const LzxRepeated& repeated, LzxSegmentPlan& plan);
+
+ private:
+  // The statistics of a greedy parse: the longest match wherever one of 3 bytes or more starts.
+  LzxBlockStats Greedy(const LzxMatchTable& table, std::span<const std::uint8_t> bytes,
+                       std::uint32_t from, std::uint32_t to, LzxRepeated repeated);
+  // Parses the block [from, to) again from `stats`, its first parse's; appends its smallest parse.
+  void Refine(const LzxMatchTable& table, std::span<const std::uint8_t> bytes, std::uint32_t from,
+              std::uint32_t to, LzxBlockStats stats, LzxRepeated& repeated,
+              std::vector<LzxStep>& steps);
+
+  unsigned window_bits_;
+  LzxParser parser_;
+  LzxBlockSplitter splitter_;
+  std::vector<LzxStep> first_;
+  std::vector<LzxStep> round_;
+  std::vector<LzxToken> tokens_;
+};
+
+}  // namespace codec

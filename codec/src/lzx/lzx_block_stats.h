@@ -29,6 +29,17 @@ struct LzxBlockStats {
     }
     size += token.size();
   }
+  void Add(const LzxBlockStats& other) {
+    for (std::size_t i = 0; i < counts.main.size(); ++i)
+      counts.main[i] += other.counts.main[i];
+    for (std::size_t i = 0; i < counts.length.size(); ++i)
+      counts.length[i] += other.counts.length[i];
+    for (std::size_t i = 0; i < counts.aligned.size(); ++i)
+      counts.aligned[i] += other.counts.aligned[i];
+    extra_bits += other.extra_bits;
+    aligned_offsets += other.aligned_offsets;
+    size += other.size;
+  }
   void Add(std::span<const LzxToken> tokens) {
     for (const LzxToken& token : tokens)
       Add(token);

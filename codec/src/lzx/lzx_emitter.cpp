@@ -53,26 +53,63 @@ void LzxEmitter::CountUncompressed(std::uint32_t size) {
 }
 
 Error LzxEmitter::Emit(std::span<const LzxStep> steps, std::span<const std::uint8_t> bytes) {
-  LzxRepeated repeated = writer_.repeated();
+  LzxRepeated after = open_bytes_.empty() ? writer_.repeated() : open_after_;
   tokens_.clear();
-  AppendTokens(steps, bytes, repeated, tokens_);
+  AppendTokens(steps, bytes, after, tokens_);
   LzxBlockStats stats;
   stats.Add(tokens_);
+  if (!open_bytes_.empty()) {
+    const LzxBlockChoice open = ChooseLzxBlock(open_stats_, writer_.trees(), window_bits_);
+    const LzxBlockChoice next = ChooseLzxBlock(
+        stats, open.type == LzxBlockType::kUncompressed ? writer_.trees() : open.lengths,
+        window_bits_);
+    LzxBlockStats joined = open_stats_;
+    joined.Add(stats);
+    if (ChooseLzxBlock(joined, writer_.trees(), window_bits_).bits > open.bits + next.bits) {
+      if (const Error e = WriteOpen(); e != Error::kOk) return e;
+    }
+  }
+  open_steps_.insert(open_steps_.end(), steps.begin(), steps.end());
+  open_bytes_ = open_bytes_.empty()
+                    ? bytes
+                    : std::span(open_bytes_.data(), open_bytes_.size() + bytes.size());
+  open_stats_.Add(stats);
+  open_after_ = after;
+  return Error::kOk;
+}
+
+Error LzxEmitter::WriteOpen() {
+  LzxRepeated repeated = writer_.repeated();
+  tokens_.clear();
+  AppendTokens(open_steps_, open_bytes_, repeated, tokens_);
+  LzxBlockStats stats;
+  stats.Add(tokens_);
+  const std::span<const std::uint8_t> bytes = open_bytes_;
+  open_steps_.clear();
+  open_bytes_ = {};
+  open_stats_ = {};
   const LzxBlockChoice choice = ChooseLzxBlock(stats, writer_.trees(), window_bits_);
   if (choice.type != LzxBlockType::kUncompressed) {
-    if (const Error e = Flush(); e != Error::kOk) return e;
+    if (const Error e = WriteHeld(); e != Error::kOk) return e;
     if (Fits(choice)) return writer_.WriteBlock(choice.type, tokens_, choice.lengths);
   }
   held_ = held_.empty() ? bytes : std::span(held_.data(), held_.size() + bytes.size());
   return Error::kOk;
 }
 
-Error LzxEmitter::Flush() {
+Error LzxEmitter::WriteHeld() {
   if (held_.empty()) return Error::kOk;
   CountUncompressed(static_cast<std::uint32_t>(held_.size()));
   const Error error = writer_.WriteUncompressedBlock(held_);
   held_ = {};
   return error;
+}
+
+Error LzxEmitter::Flush() {
+  if (!open_bytes_.empty()) {
+    if (const Error e = WriteOpen(); e != Error::kOk) return e;
+  }
+  return WriteHeld();
 }
 
 Error LzxEmitter::Finish() {

@@ -2,12 +2,16 @@
 // writer's own repeated offsets and previous trees, as the smallest of its codings
 // (lzx_block_choice.h), then written.
 //
-// Consecutive uncompressed blocks are joined into one, held back until a compressed block or
-// Flush() follows. A compressed block is also written uncompressed when one of its frames could
-// come out larger than a data block may be: the emitter follows the coded bits of each frame,
-// and keeps them within the frame's bytes and kSlack more at every block end.
+// A planned block stays open to the next one: the two are joined when one block codes them in
+// fewer bits than the two (the second sent against the first's trees), so that the segments'
+// plans, made apart, still share blocks. Consecutive uncompressed blocks are joined into one,
+// held back until a compressed block or Flush() follows. A compressed block is also written
+// uncompressed when one of its frames could come out larger than a data block may be: the emitter
+// follows the coded bits of each frame, and keeps them within the frame's bytes and kSlack more at
+// every block end.
 //
-// Memory: the writer's, and the tokens of one block (8 bytes per position).
+// Memory: the writer's, and the steps and tokens of the open block (16 bytes per position, at
+// most the bytes between two calls to Flush()).
 #pragma once
 
 #include <cstdint>
@@ -32,7 +36,7 @@ class LzxEmitter {
 
   // The next block: `steps`, which give `bytes`. The bytes must stay in place until Flush().
   Error Emit(std::span<const LzxStep> steps, std::span<const std::uint8_t> bytes);
-  // Writes the uncompressed bytes held back.
+  // Writes the blocks held back.
   Error Flush();
   // Flushes, then ends the last frame.
   Error Finish();
@@ -40,11 +44,20 @@ class LzxEmitter {
  private:
   // Whether the block fits the frames' bounds; its bits then count in the frames'.
   bool Fits(const LzxBlockChoice& choice);
+  // Writes the open block as it is best coded, or holds it back to join the uncompressed bytes.
+  Error WriteOpen();
+  Error WriteHeld();
   void CountUncompressed(std::uint32_t size);
   void Advance(std::uint32_t size);
 
   LzxWriter writer_;
   unsigned window_bits_;
+  // The block still open to the blocks after it: its steps, its bytes, its stats and the repeated
+  // offsets after it, as coded after the blocks written.
+  std::vector<LzxStep> open_steps_;
+  std::span<const std::uint8_t> open_bytes_;
+  LzxBlockStats open_stats_;
+  LzxRepeated open_after_{};
   std::span<const std::uint8_t> held_;  // uncompressed bytes not written yet
   std::vector<LzxToken> tokens_;
   std::uint64_t frame_bits_ = 0;  // coded bits of the current frame so far

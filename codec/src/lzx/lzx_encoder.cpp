@@ -11,8 +11,7 @@
 namespace codec {
 namespace {
 
-constexpr unsigned kFinderDepth = 32;
-constexpr unsigned kHashBits = 16;
+constexpr unsigned kFinderDepth = 48;
 constexpr std::size_t kBatchBytes = LzxEncoder::kBatchSegments * LzxEncoder::kSegment;
 
 lz::FinderSettings Settings(unsigned window_bits) {
@@ -21,7 +20,8 @@ lz::FinderSettings Settings(unsigned window_bits) {
   settings.min_length = kLzxMinMatch;
   settings.max_length = kLzxMaxMatch;
   settings.max_depth = kFinderDepth;
-  settings.hash_bits = kHashBits;
+  // About two positions of the window per hash: fewer nodes to visit where little matches.
+  settings.hash_bits = window_bits - 1;
   return settings;
 }
 

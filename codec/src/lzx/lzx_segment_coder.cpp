@@ -1,7 +1,6 @@
 #include "lzx/lzx_segment_coder.h"
 
 #include <limits>
-#include <utility>
 
 #include "lzx/lzx_block_choice.h"
 #include "lzx/lzx_cost_model.h"
@@ -80,18 +79,16 @@ void LzxSegmentCoder::Plan(const LzxMatchTable& table, std::span<const std::uint
   LzxRepeated after = repeated;
   first_.clear();
   parser_.Run(table, bytes, from, to, first, kLongMatch, after, first_);
-  tokens_.clear();
+  first_tokens_.clear();
   LzxRepeated coded = repeated;
-  AppendTokens(first_, bytes.subspan(from), coded, tokens_);
-  const std::vector<LzxToken> tokens = std::move(tokens_);
-  tokens_.clear();
+  AppendTokens(first_, bytes.subspan(from), coded, first_tokens_);
 
   LzxRepeated running = repeated;
   std::size_t token = 0;
   std::uint32_t at = from;
-  for (const std::size_t end : splitter_.Split(tokens)) {
+  for (const std::size_t end : splitter_.Split(first_tokens_)) {
     LzxBlockStats stats;
-    stats.Add(std::span(tokens).subspan(token, end - token));
+    stats.Add(std::span(first_tokens_).subspan(token, end - token));
     const std::uint32_t block_end = at + stats.size;
     Refine(table, bytes, at, block_end, stats, running, plan.steps);
     plan.block_ends.push_back(plan.steps.size());

@@ -30,9 +30,9 @@ struct LzxSegmentPlan {
 
 class LzxSegmentCoder {
  public:
-  static constexpr int kRounds = 2;
-  // Matches this long are taken whole.
-  static constexpr std::uint32_t kLongMatch = 128;
+  static constexpr int kRounds = 3;
+  // Matches of the longest length are taken whole: nothing is looked at inside them.
+  static constexpr std::uint32_t kLongMatch = kLzxMaxMatch;
 
   explicit LzxSegmentCoder(unsigned window_bits) : window_bits_(window_bits) {}
 
@@ -55,6 +55,7 @@ class LzxSegmentCoder {
   LzxParser parser_;
   LzxBlockSplitter splitter_;
   std::vector<LzxStep> first_;
+  std::vector<LzxToken> first_tokens_;
   std::vector<LzxStep> round_;
   std::vector<LzxToken> tokens_;
 };

@@ -13,7 +13,10 @@ LzxEmitter::LzxEmitter(BlockSink& sink, unsigned window_bits,
                        std::optional<std::uint32_t> translation_size)
     : writer_(sink, window_bits, translation_size),
       window_bits_(window_bits),
-      frame_bits_(translation_size ? 1 + kLzxTranslationSizeBits : 1) {}
+      frame_bits_(translation_size ? 1 + kLzxTranslationSizeBits : 1) {
+  open_steps_.reserve(kMostOpen);
+  tokens_.reserve(kMostOpen);
+}
 
 void LzxEmitter::Advance(std::uint32_t size) {
   frame_used_ += size;
@@ -58,7 +61,9 @@ Error LzxEmitter::Emit(std::span<const LzxStep> steps, std::span<const std::uint
   AppendTokens(steps, bytes, after, tokens_);
   LzxBlockStats stats;
   stats.Add(tokens_);
-  if (!open_bytes_.empty()) {
+  if (open_bytes_.size() + bytes.size() > kMostOpen) {
+    if (const Error e = WriteOpen(); e != Error::kOk) return e;
+  } else if (!open_bytes_.empty()) {
     const LzxBlockChoice open = ChooseLzxBlock(open_stats_, writer_.trees(), window_bits_);
     const LzxBlockChoice next = ChooseLzxBlock(
         stats, open.type == LzxBlockType::kUncompressed ? writer_.trees() : open.lengths,

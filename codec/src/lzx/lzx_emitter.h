@@ -10,8 +10,7 @@
 // follows the coded bits of each frame, and keeps them within the frame's bytes and kSlack more at
 // every block end.
 //
-// Memory: the writer's, and the steps and tokens of the open block (16 bytes per position, at
-// most the bytes between two calls to Flush()).
+// Memory: the writer's, and the steps and tokens of the open block: 16 MiB.
 #pragma once
 
 #include <cstdint>
@@ -31,10 +30,13 @@ class LzxEmitter {
   // What a frame's coded bytes may exceed its expanded bytes by at a block's end, leaving room in
   // the data block for the headers of uncompressed blocks after it.
   static constexpr std::uint32_t kSlack = kMaxBlockInput - kLzxFrameSize - 1024;
+  // The most bytes a block joined from planned blocks may give.
+  static constexpr std::uint32_t kMostOpen = 1 << 20;
 
   LzxEmitter(BlockSink& sink, unsigned window_bits, std::optional<std::uint32_t> translation_size);
 
-  // The next block: `steps`, which give `bytes`. The bytes must stay in place until Flush().
+  // The next block: `steps`, which give `bytes` (at most kMostOpen). The bytes must stay in
+  // place until Flush().
   Error Emit(std::span<const LzxStep> steps, std::span<const std::uint8_t> bytes);
   // Writes the blocks held back.
   Error Flush();

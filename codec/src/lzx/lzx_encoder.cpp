@@ -13,6 +13,9 @@ namespace {
 
 constexpr unsigned kFinderDepth = 48;
 constexpr std::size_t kBatchBytes = LzxEncoder::kBatchSegments * LzxEncoder::kSegment;
+// A batch is coded once the frame after it is in too, translated: the finder then compares
+// matches past the batch's end on bytes that will not change, so that its tree stays ordered.
+constexpr std::size_t kLookahead = kLzxFrameSize;
 
 lz::FinderSettings Settings(unsigned window_bits) {
   lz::FinderSettings settings;
@@ -37,7 +40,7 @@ LzxEncoder::LzxEncoder(BlockSink& sink, unsigned window_bits, unsigned threads)
       window_bits_(window_bits),
       threads_(ThreadCount(threads)),
       finder_(Settings(window_bits)),
-      buffer_(2 * std::size_t{finder_.slots()} + kBatchBytes),
+      buffer_(2 * std::size_t{finder_.slots()} + kBatchBytes + kLookahead),
       tables_(threads_ + 1),
       plans_(kBatchSegments) {
   for (unsigned i = 0; i < threads_; ++i)
@@ -50,11 +53,11 @@ LzxEncoder::~LzxEncoder() = default;
 Error LzxEncoder::Feed(std::span<const std::uint8_t> bytes) {
   if (error_ == Error::kOk && finished_) error_ = Error::kLengthMismatch;
   while (error_ == Error::kOk && !bytes.empty()) {
-    const std::size_t n = std::min(bytes.size(), kBatchBytes - Waiting());
+    const std::size_t n = std::min(bytes.size(), kBatchBytes + kLookahead - Waiting());
     std::memcpy(buffer_.data() + filled_, bytes.data(), n);
     filled_ += n;
     bytes = bytes.subspan(n);
-    if (Waiting() == kBatchBytes) error_ = CodeBatch(false);
+    if (Waiting() == kBatchBytes + kLookahead) error_ = CodeBatch(false);
   }
   return error_;
 }
@@ -68,13 +71,15 @@ Error LzxEncoder::Finish() {
   return error_;
 }
 
-void LzxEncoder::Translate(std::uint64_t from, std::uint64_t to) {
-  for (std::uint64_t frame = from; frame < to && frame / kLzxFrameSize < kLzxTranslatedFrames;
-       frame += kLzxFrameSize) {
-    const std::size_t size =
-        static_cast<std::size_t>(std::min<std::uint64_t>(kLzxFrameSize, to - frame));
-    TranslateLzxCalls(std::span(buffer_).subspan(static_cast<std::size_t>(frame - base_), size),
-                      static_cast<std::uint32_t>(frame), *translation_);
+void LzxEncoder::Translate(bool end) {
+  const std::uint64_t to = base_ + filled_;
+  for (; translated_ < to && translated_ / kLzxFrameSize < kLzxTranslatedFrames;
+       translated_ += kLzxFrameSize) {
+    const std::uint64_t size = std::min<std::uint64_t>(kLzxFrameSize, to - translated_);
+    if (size < kLzxFrameSize && !end) return;
+    TranslateLzxCalls(std::span(buffer_).subspan(static_cast<std::size_t>(translated_ - base_),
+                                                 static_cast<std::size_t>(size)),
+                      static_cast<std::uint32_t>(translated_), *translation_);
   }
 }
 
@@ -96,21 +101,22 @@ Error LzxEncoder::CodeBatch(bool end) {
     if (IsX86Program(head)) translation_ = kTranslationSize;
     emitter_.emplace(sink_, window_bits_, translation_);
   }
-  const std::uint64_t batch_end = base_ + filled_;
-  if (translation_) Translate(coded_, batch_end);
-  const std::size_t segments = (Waiting() + kSegment - 1) / kSegment;
+  if (translation_) Translate(end);
+  const std::size_t batch = end ? Waiting() : kBatchBytes;
+  const std::size_t segments = (batch + kSegment - 1) / kSegment;
   const auto start = static_cast<std::uint32_t>(coded_ - base_);
   const auto segment_from = [&](std::size_t segment) {
     return start + static_cast<std::uint32_t>(segment * kSegment);
   };
   const auto segment_to = [&](std::size_t segment) {
     return static_cast<std::uint32_t>(
-        std::min<std::size_t>(segment_from(segment) + kSegment, filled_));
+        std::min<std::size_t>(segment_from(segment) + kSegment, start + batch));
   };
   const std::span<const std::uint8_t> bytes = std::span(buffer_).first(filled_);
   LzxPipelineStages stages;
   stages.find = [&](std::size_t segment, std::size_t table) {
-    finder_.Continue(bytes.first(segment_to(segment)), 0);
+    finder_.Continue(
+        bytes.first(std::min<std::size_t>(segment_to(segment) + kLzxMaxMatch, filled_)), 0);
     tables_[table].Collect(finder_, segment_from(segment), segment_to(segment),
                            LzxSegmentCoder::kLongMatch);
   };
@@ -126,18 +132,16 @@ Error LzxEncoder::CodeBatch(bool end) {
     const LzxSegmentPlan& plan = plans_[segment];
     std::size_t step = 0;
     std::uint32_t at = segment_from(segment);
-    for (const std::size_t block_end : plan.block_ends) {
-      const auto steps = std::span(plan.steps).subspan(step, block_end - step);
-      std::uint32_t size = 0;
-      for (const LzxStep& s : steps)
-        size += s.length;
-      if (const Error e = emitter_->Emit(steps, bytes.subspan(at, size)); e != Error::kOk) return e;
-      step = block_end;
-      at += size;
+    for (const LzxSegmentPlan::Block& block : plan.blocks) {
+      const Error e = emitter_->Emit(std::span(plan.steps).subspan(step, block.steps_end - step),
+                                     bytes.subspan(at, block.size));
+      if (e != Error::kOk) return e;
+      step = block.steps_end;
+      at += block.size;
     }
   }
   if (const Error e = emitter_->Flush(); e != Error::kOk) return e;
-  coded_ = batch_end;
+  coded_ += batch;
   if (!end) Slide();
   return Error::kOk;
 }

@@ -57,8 +57,8 @@ class LzxEncoder final : public FolderEncoder {
  private:
   // Codes the segments waiting in the buffer: a whole batch, or at the end all that is left.
   Error CodeBatch(bool end);
-  // Translates the calls in the frames of [from, to), folder positions.
-  void Translate(std::uint64_t from, std::uint64_t to);
+  // Translates the calls in the frames not yet translated: the whole ones, and at the end the last.
+  void Translate(bool end);
   // Drops the bytes that no match can reach any more, by whole multiples of the finder's slots.
   void Slide();
   std::size_t Waiting() const { return filled_ - static_cast<std::size_t>(coded_ - base_); }
@@ -71,6 +71,7 @@ class LzxEncoder final : public FolderEncoder {
   std::uint64_t base_ = 0;
   std::size_t filled_ = 0;
   std::uint64_t coded_ = 0;            // the folder's data before this is coded
+  std::uint64_t translated_ = 0;       // and before this translated, when translation is on
   std::optional<LzxEmitter> emitter_;  // made once the translation is decided
   std::optional<std::uint32_t> translation_;
   std::vector<std::unique_ptr<LzxSegmentCoder>> coders_;  // one per thread

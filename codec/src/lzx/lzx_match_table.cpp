@@ -11,6 +11,9 @@ void LzxMatchTable::Collect(lz::BinaryTreeFinder& finder, std::uint32_t from, st
   from_ = from;
   starts_.clear();
   entries_.clear();
+  // Room for the most there can be, so that growing never doubles it.
+  starts_.reserve(std::size_t{to - from} + 1);
+  entries_.reserve(std::size_t{to - from} * kMostMatches);
   found_.resize(finder.max_matches());
   std::uint32_t position = from;
   while (position < to) {

@@ -6,7 +6,7 @@
 // the finder's window without a search: the parse takes such a match whole. At most kMostMatches
 // are kept per position, the longest ones; a shorter length then goes with a farther distance.
 //
-// Memory: 4 bytes per position and 4 per match kept, at most 68 bytes per position.
+// Memory: 4 bytes per position and 4 per match kept, at most 36 bytes per position.
 #pragma once
 
 #include <cstdint>
@@ -19,7 +19,7 @@ namespace codec {
 
 class LzxMatchTable {
  public:
-  static constexpr std::uint32_t kMostMatches = 16;
+  static constexpr std::uint32_t kMostMatches = 8;
 
   // Searches the positions [from, to) of the finder's bytes, whose frames end at multiples of
   // kLzxFrameSize. The positions before `from` that matches may reach must be in the finder's

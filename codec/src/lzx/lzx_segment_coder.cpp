@@ -73,7 +73,12 @@ void LzxSegmentCoder::Plan(const LzxMatchTable& table, std::span<const std::uint
                            std::uint32_t from, std::uint32_t to, const LzxRepeated& repeated,
                            LzxSegmentPlan& plan) {
   plan.steps.clear();
-  plan.block_ends.clear();
+  plan.blocks.clear();
+  // Room for a step per byte, the most there can be, so that growing never doubles it.
+  for (std::vector<LzxStep>* steps : {&plan.steps, &first_, &round_})
+    steps->reserve(to - from);
+  first_tokens_.reserve(to - from);
+  tokens_.reserve(to - from);
   const LzxBlockStats greedy = Greedy(table, bytes, from, to, repeated);
   const LzxCostModel first(greedy.counts, LzxBlockType::kVerbatim, window_bits_);
   LzxRepeated after = repeated;
@@ -91,7 +96,7 @@ void LzxSegmentCoder::Plan(const LzxMatchTable& table, std::span<const std::uint
     stats.Add(std::span(first_tokens_).subspan(token, end - token));
     const std::uint32_t block_end = at + stats.size;
     Refine(table, bytes, at, block_end, stats, running, plan.steps);
-    plan.block_ends.push_back(plan.steps.size());
+    plan.blocks.push_back({plan.steps.size(), stats.size});
     token = end;
     at = block_end;
   }

@@ -24,8 +24,12 @@
 namespace codec {
 
 struct LzxSegmentPlan {
+  struct Block {
+    std::size_t steps_end;  // the index of the step after the block
+    std::uint32_t size;     // the bytes it gives
+  };
   std::vector<LzxStep> steps;
-  std::vector<std::size_t> block_ends;  // the index of the step after each block
+  std::vector<Block> blocks;
 };
 
 class LzxSegmentCoder {

@@ -44,9 +44,7 @@ double Entropy(const std::array<std::uint32_t, N>& after,
 
 }  // namespace
 
-double LzxBlockSplitter::Estimate(std::size_t first, std::size_t last) const {
-  const LzxBlockStats& before = prefix_[first];
-  const LzxBlockStats& after = prefix_[last];
+double LzxBlockSplitter::Estimate(const LzxBlockStats& before, const LzxBlockStats& after) const {
   std::uint32_t used = 0;
   std::uint32_t aligned_used = 0;
   const double symbols = Entropy(after.counts.main, before.counts.main, used) +
@@ -85,17 +83,51 @@ std::vector<std::size_t> LzxBlockSplitter::Split(std::span<const LzxToken> token
   std::vector<std::size_t> from(candidates, 0);
   for (std::size_t j = 1; j < candidates; ++j) {
     for (std::size_t i = 0; i < j; ++i) {
-      const double cost = best[i] + Estimate(i, j);
+      const double cost = best[i] + Estimate(prefix_[i], prefix_[j]);
       if (cost < best[j]) {
         best[j] = cost;
         from[j] = i;
       }
     }
   }
-  std::vector<std::size_t> ends;
+  std::vector<std::size_t> chosen;
   for (std::size_t j = candidates - 1; j > 0; j = from[j])
-    ends.push_back(cuts_[j]);
-  std::reverse(ends.begin(), ends.end());
+    chosen.push_back(j);
+  std::reverse(chosen.begin(), chosen.end());
+  return Refine(tokens, chosen);
+}
+
+std::vector<std::size_t> LzxBlockSplitter::Refine(std::span<const LzxToken> tokens,
+                                                  std::span<const std::size_t> chosen) {
+  std::vector<std::size_t> ends;
+  std::size_t start = 0;  // the token where the current block starts, and the stats before it
+  LzxBlockStats before;
+  for (std::size_t k = 0; k + 1 < chosen.size(); ++k) {
+    const std::size_t cut = chosen[k];
+    const LzxBlockStats& after = prefix_[chosen[k + 1]];
+    // From the candidate before the cut (or the block's start) to the candidate after it; the
+    // cut itself is among the places tried.
+    std::size_t at = std::max(cuts_[cut - 1], start);
+    running_ = at == start ? before : prefix_[cut - 1];
+    const std::size_t stop = cuts_[std::min(cut + 1, chosen[k + 1])];
+    double best = std::numeric_limits<double>::infinity();
+    std::size_t best_at = cuts_[cut];
+    std::uint32_t tried = running_.size;
+    for (; at < stop; running_.Add(tokens[at++])) {
+      if (at == start || (running_.size < tried + kFineGrain && at != cuts_[cut])) continue;
+      tried = running_.size;
+      const double cost = Estimate(before, running_) + Estimate(running_, after);
+      if (cost < best) {
+        best = cost;
+        best_at = at;
+        best_ = running_;
+      }
+    }
+    ends.push_back(best_at);
+    start = best_at;
+    before = best_;
+  }
+  ends.push_back(tokens.size());
   return ends;
 }
 

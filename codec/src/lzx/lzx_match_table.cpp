@@ -23,7 +23,8 @@ void LzxMatchTable::Collect(lz::BinaryTreeFinder& finder, std::uint32_t from, st
     starts_.push_back(static_cast<std::uint32_t>(entries_.size()));
     const std::size_t count = finder.Find(position, found_);
     // Cut at the frame's end, the nearest of each length kept: from the longest down, a match
-    // cut to the length of the one kept before it replaces that one.
+    // cut to the length of the one kept before it replaces that one, and a match at the distance
+    // of the one kept before it is no use.
     std::uint32_t kept = 0;
     std::uint32_t last_length = 0;
     const std::size_t first = entries_.size();
@@ -31,6 +32,7 @@ void LzxMatchTable::Collect(lz::BinaryTreeFinder& finder, std::uint32_t from, st
       const std::uint32_t length = std::min(found_[i].length, room);
       if (length < kLzxMinMatch) break;
       const Entry entry{(found_[i].distance << 8) | (length - kLzxMinMatch)};
+      if (kept > 0 && entry.distance() == entries_.back().distance()) continue;
       if (length == last_length) {
         entries_.back() = entry;
         continue;
@@ -43,6 +45,8 @@ void LzxMatchTable::Collect(lz::BinaryTreeFinder& finder, std::uint32_t from, st
     std::reverse(entries_.begin() + static_cast<std::ptrdiff_t>(first), entries_.end());
     ++position;
     if (kept == 0 || entries_.back().length() < long_length) continue;
+    entries_[first] = entries_.back();
+    entries_.resize(first + 1);
     const std::uint32_t end = position - 1 + entries_.back().length();
     for (; position < end; ++position) {
       starts_.push_back(static_cast<std::uint32_t>(entries_.size()));

@@ -45,6 +45,8 @@ class BinaryTreeFinder {
   // Goes on over `bytes`, the bytes it had less their first `shift` (a multiple of slots()), and
   // possibly more after them: position p becomes p - shift, and positions before `shift` are
   // forgotten. This lets an encoder slide a buffer under a window longer than one buffer's worth.
+  // Bytes may be added only where every position searched so far had max_length bytes after it:
+  // the tree is ordered on what its searches could compare, and would not be on longer bytes.
   void Continue(std::span<const std::uint8_t> bytes, std::uint32_t shift);
 
   // The matches at `position` into `out` (which must hold max_matches()), by increasing length;

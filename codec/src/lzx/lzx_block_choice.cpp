@@ -17,7 +17,7 @@ bool Codes(std::span<const std::uint32_t, N> counts, std::span<const std::uint8_
 
 std::uint64_t LzxUncompressedBits(std::uint32_t size) {
   constexpr std::uint64_t kHeader = kLzxBlockTypeBits + kLzxBlockSizeBits + 16;
-  constexpr std::uint64_t kRepeated = kLzxRepeatedOffsets * 32;
+  constexpr std::uint64_t kRepeated = std::uint64_t{kLzxRepeatedOffsets} * 32;
   return kHeader + kRepeated + 8 * (std::uint64_t{size} + size % 2);
 }
 

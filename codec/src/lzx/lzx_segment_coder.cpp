@@ -12,7 +12,7 @@ namespace {
 LzxBlockType FavouredType(const LzxBlockStats& stats, unsigned window_bits) {
   const LzxTreeLengths lengths = BuildLzxTrees(stats.counts, window_bits);
   const std::uint64_t aligned = LzxDataBits(stats, LzxBlockType::kAligned, lengths) +
-                                kLzxAlignedSymbols * kLzxAlignedLengthBits;
+                                std::uint64_t{kLzxAlignedSymbols} * kLzxAlignedLengthBits;
   return aligned < LzxDataBits(stats, LzxBlockType::kVerbatim, lengths) ? LzxBlockType::kAligned
                                                                         : LzxBlockType::kVerbatim;
 }

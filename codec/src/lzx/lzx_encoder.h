@@ -13,11 +13,11 @@
 // The x86 call translation is on when the data is an x86 or x86-64 program (lzx_program.h), told
 // from its first bytes before anything is written, with kTranslationSize as the header's size.
 //
-// Memory, for a window of 2^w bytes and t threads: the finder's 8 * 2^w bytes and its 256 KiB of
-// heads; a buffer of 2 * 2^w bytes and one batch (2 MiB); t + 1 match tables of at most 17 MiB
-// (68 bytes per position; about 2 MiB on real data); t segment coders of 4 MiB; the batch's plans,
-// at most 16 MiB. For the 2 MiB window with kMaxThreads threads: under 180 MiB, about 60 MiB on
-// real data.
+// Memory, for a window of 2^w bytes and t threads (at most kMaxThreads): the finder's 10 * 2^w
+// bytes and 256 KiB; a buffer of 2 * 2^w bytes, a batch and a frame; t + 1 match tables of at most
+// 9 MiB; t segment coders of 10 MiB; the batch's plans and the emitter's open block, 16 MiB each;
+// 1 MiB of logarithms. For the 2 MiB window: at most 115 MiB with two threads, 152 MiB with four;
+// less on most data, whose matches and parses fill a fraction of the room kept for them.
 #pragma once
 
 #include <cstddef>

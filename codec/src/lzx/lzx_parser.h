@@ -10,7 +10,7 @@
 // near-optimal rather than exact. A match of `long_length` or more is taken whole, without looking
 // at the positions it covers.
 //
-// Memory: 24 bytes per position of a frame (786 KiB).
+// Memory: 32 bytes per position of a frame (1 MiB).
 #pragma once
 
 #include <cstdint>

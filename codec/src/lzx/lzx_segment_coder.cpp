@@ -44,6 +44,17 @@ LzxBlockStats LzxSegmentCoder::Greedy(const LzxMatchTable& table,
   return StatsOf(tokens_);
 }
 
+void LzxSegmentCoder::Parse(const LzxMatchTable& table, std::span<const std::uint8_t> bytes,
+                            std::uint32_t from, std::uint32_t to, const LzxCostModel& model,
+                            LzxRepeated& repeated, std::vector<LzxStep>& steps,
+                            std::vector<LzxToken>& tokens) {
+  LzxRepeated coded = repeated;
+  steps.clear();
+  parser_.Run(table, bytes, from, to, model, kLongMatch, repeated, steps);
+  tokens.clear();
+  AppendTokens(steps, bytes.subspan(from), coded, tokens);
+}
+
 void LzxSegmentCoder::Refine(const LzxMatchTable& table, std::span<const std::uint8_t> bytes,
                              std::uint32_t from, std::uint32_t to, LzxBlockStats stats,
                              LzxRepeated& repeated, std::vector<LzxStep>& steps) {
@@ -53,11 +64,7 @@ void LzxSegmentCoder::Refine(const LzxMatchTable& table, std::span<const std::ui
   for (int round = 0; round < kRounds; ++round) {
     const LzxCostModel model(stats.counts, FavouredType(stats, window_bits_), window_bits_);
     LzxRepeated after = before;
-    round_.clear();
-    parser_.Run(table, bytes, from, to, model, kLongMatch, after, round_);
-    tokens_.clear();
-    LzxRepeated coded = before;
-    AppendTokens(round_, bytes.subspan(from), coded, tokens_);
+    Parse(table, bytes, from, to, model, after, round_, tokens_);
     stats = StatsOf(tokens_);
     const std::uint64_t bits = ChooseLzxBlock(stats, {}, window_bits_).bits;
     if (bits < best_bits) {
@@ -82,11 +89,7 @@ void LzxSegmentCoder::Plan(const LzxMatchTable& table, std::span<const std::uint
   const LzxBlockStats greedy = Greedy(table, bytes, from, to, repeated);
   const LzxCostModel first(greedy.counts, LzxBlockType::kVerbatim, window_bits_);
   LzxRepeated after = repeated;
-  first_.clear();
-  parser_.Run(table, bytes, from, to, first, kLongMatch, after, first_);
-  first_tokens_.clear();
-  LzxRepeated coded = repeated;
-  AppendTokens(first_, bytes.subspan(from), coded, first_tokens_);
+  Parse(table, bytes, from, to, first, after, first_, first_tokens_);
 
   LzxRepeated running = repeated;
   std::size_t token = 0;

@@ -8,7 +8,8 @@
 // favour, and keeps its smallest parse. The repeated offsets carried in from the segment before
 // are not known here (but at the folder's start): the writer's decide which distances are repeats.
 //
-// Memory: the parser's 786 KiB, and 12 bytes per position of the segment for its steps and tokens.
+// Memory: the parser's 1 MiB, and 32 bytes per position of the segment (8 MiB) for its parses
+// and their tokens.
 #pragma once
 
 #include <cstddef>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "lzx/lzx_block_splitter.h"
+#include "lzx/lzx_cost_model.h"
 #include "lzx/lzx_match_table.h"
 #include "lzx/lzx_parser.h"
 #include "lzx/lzx_steps.h"
@@ -50,6 +52,11 @@ class LzxSegmentCoder {
   // The statistics of a greedy parse: the longest match wherever one of 3 bytes or more starts.
   LzxBlockStats Greedy(const LzxMatchTable& table, std::span<const std::uint8_t> bytes,
                        std::uint32_t from, std::uint32_t to, LzxRepeated repeated);
+  // Parses [from, to) under `model` into `steps` and their tokens, from the repeated offsets
+  // `repeated`, which then follow the steps.
+  void Parse(const LzxMatchTable& table, std::span<const std::uint8_t> bytes, std::uint32_t from,
+             std::uint32_t to, const LzxCostModel& model, LzxRepeated& repeated,
+             std::vector<LzxStep>& steps, std::vector<LzxToken>& tokens);
   // Parses the block [from, to) again from `stats`, its first parse's; appends its smallest parse.
   void Refine(const LzxMatchTable& table, std::span<const std::uint8_t> bytes, std::uint32_t from,
               std::uint32_t to, LzxBlockStats stats, LzxRepeated& repeated,

@@ -7,7 +7,7 @@
 
 #include "lzx/lzx_block_choice.h"
 #include "lzx/lzx_emitter.h"
-#include "lzx/lzx_encoder.h"
+#include "support/lzx_encoding.h"
 #include "support/lzx_streams.h"
 #include "test_inputs.h"
 
@@ -19,21 +19,6 @@ using codec::LzxBlockType;
 constexpr unsigned kWindow = 17;
 // An uncompressed block's header word, its repeated offsets and the padding byte of an odd size.
 constexpr std::size_t kUncompressedOverhead = 4 + 12 + 1;
-
-std::vector<CraftedBlock> Encode(const Bytes& data) {
-  CollectedBlocks sink;
-  codec::LzxEncoder encoder(sink, kWindow, 2);
-  EXPECT_EQ(encoder.Feed(data), codec::Error::kOk);
-  EXPECT_EQ(encoder.Finish(), codec::Error::kOk);
-  return std::move(sink.blocks);
-}
-
-std::size_t CodedSize(const std::vector<CraftedBlock>& blocks) {
-  std::size_t size = 0;
-  for (const CraftedBlock& block : blocks)
-    size += block.coded.size();
-  return size;
-}
 
 // The first block's type: the three bits after the translation flag, at the top of the first
 // little-endian word.
@@ -81,7 +66,7 @@ TEST(LzxChoicesTest, EachBlockTypeWhereItIsSmallest) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::vector<CraftedBlock> blocks = Encode(c.data);
+    const std::vector<CraftedBlock> blocks = EncodeLzx(c.data, kWindow);
     EXPECT_EQ(FirstBlockType(blocks), c.first);
     EXPECT_LE(CodedSize(blocks), c.largest);
     EXPECT_EQ(DecodeLzxFolder(blocks, kWindow), c.data);
@@ -93,8 +78,8 @@ TEST(LzxChoicesTest, EachBlockTypeWhereItIsSmallest) {
 TEST(LzxChoicesTest, BlocksEndWhereTheStatisticsChange) {
   const Bytes text = Text(150000, 51);
   const Bytes random = RandomBytes(90000, 52);
-  const std::size_t text_alone = CodedSize(Encode(text));
-  const std::vector<CraftedBlock> blocks = Encode(Concatenate({text, random}));
+  const std::size_t text_alone = CodedSize(EncodeLzx(text, kWindow));
+  const std::vector<CraftedBlock> blocks = EncodeLzx(Concatenate({text, random}), kWindow);
   EXPECT_LE(CodedSize(blocks), text_alone + random.size() + kUncompressedOverhead + 64);
   EXPECT_EQ(DecodeLzxFolder(blocks, kWindow), Concatenate({text, random}));
 }

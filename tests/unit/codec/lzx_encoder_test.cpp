@@ -7,6 +7,7 @@
 
 #include "codec/codec.h"
 #include "lzx/lzx_encoder.h"
+#include "support/lzx_encoding.h"
 #include "support/lzx_streams.h"
 #include "support/memory_cabinets.h"
 #include "support/oracles.h"
@@ -65,17 +66,6 @@ TEST(LzxEncoderTest, CabinetsReadBackThroughEveryDecoderInEveryWindow) {
   }
 }
 
-std::vector<CraftedBlock> Encode(const Bytes& data, unsigned window_bits, unsigned threads,
-                                 std::size_t chunk) {
-  CollectedBlocks sink;
-  codec::LzxEncoder encoder(sink, window_bits, threads);
-  for (std::size_t at = 0; at < data.size(); at += chunk)
-    EXPECT_EQ(encoder.Feed(std::span(data).subspan(at, std::min(chunk, data.size() - at))),
-              Error::kOk);
-  EXPECT_EQ(encoder.Finish(), Error::kOk);
-  return std::move(sink.blocks);
-}
-
 // More than a batch of segments, so that the encoder carries its state from batch to batch, and
 // the buffer slides under the finder in the small window (its repeated tail keeps it quick). Text
 // and binary data across segment ends once made the finder report false matches there.
@@ -103,13 +93,13 @@ TEST(LzxEncoderTest, TheOutputIsTheSameWhateverTheThreadsAndTheChunks) {
     SCOPED_TRACE("window 2^" + std::to_string(c.window_bits));
     ASSERT_GT(c.data.size(), codec::LzxEncoder::kBatchSegments * codec::LzxEncoder::kSegment +
                                  codec::kLzxFrameSize);
-    const std::vector<CraftedBlock> reference = Encode(c.data, c.window_bits, 1, c.data.size());
+    const std::vector<CraftedBlock> reference = EncodeLzx(c.data, c.window_bits, 1);
     EXPECT_EQ(DecodeLzxFolder(reference, c.window_bits), c.data);
     for (const Run run : c.runs) {
       SCOPED_TRACE(std::to_string(run.threads) + " threads, chunks of " +
                    std::to_string(run.chunk));
       const std::vector<CraftedBlock> blocks =
-          Encode(c.data, c.window_bits, run.threads, run.chunk);
+          EncodeLzx(c.data, c.window_bits, run.threads, run.chunk);
       ASSERT_EQ(blocks.size(), reference.size());
       for (std::size_t i = 0; i < blocks.size(); ++i)
         ASSERT_EQ(blocks[i].coded, reference[i].coded) << "frame " << i;

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "lzx/lzx_encoder.h"
 #include "lzx/lzx_program.h"
+#include "support/lzx_encoding.h"
 #include "support/lzx_streams.h"
 #include "support/x86_programs.h"
 #include "test_inputs.h"
@@ -13,6 +13,7 @@
 namespace codec_test {
 namespace {
 
+constexpr unsigned kWindow = 17;
 constexpr std::uint16_t kI386 = 0x14C;
 constexpr std::uint16_t kAmd64 = 0x8664;
 constexpr std::uint16_t kArm64 = 0xAA64;
@@ -21,21 +22,6 @@ constexpr std::uint16_t kElfX86_64 = 62;
 constexpr std::uint16_t kElfArm = 40;
 constexpr std::uint8_t kLittle = 1;
 constexpr std::uint8_t kBig = 2;
-
-std::vector<CraftedBlock> Encode(const Bytes& data, unsigned window_bits = 17) {
-  CollectedBlocks sink;
-  codec::LzxEncoder encoder(sink, window_bits, 2);
-  EXPECT_EQ(encoder.Feed(data), codec::Error::kOk);
-  EXPECT_EQ(encoder.Finish(), codec::Error::kOk);
-  return std::move(sink.blocks);
-}
-
-std::size_t CodedSize(const std::vector<CraftedBlock>& blocks) {
-  std::size_t size = 0;
-  for (const CraftedBlock& block : blocks)
-    size += block.coded.size();
-  return size;
-}
 
 TEST(LzxProgramTest, TellsX86ProgramsByTheirHeaders) {
   const Bytes code = CallHeavyCode(4000, 1);
@@ -74,11 +60,11 @@ TEST(LzxProgramTest, TellsX86ProgramsByTheirHeaders) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(codec::IsX86Program(c.head), c.x86);
     // The folder's first bit says whether the calls are translated.
-    const std::vector<CraftedBlock> blocks = Encode(c.head);
+    const std::vector<CraftedBlock> blocks = EncodeLzx(c.head, kWindow);
     if (c.head.empty()) continue;
     ASSERT_GE(blocks.at(0).coded.size(), 2u);
     EXPECT_EQ((blocks[0].coded[1] & 0x80) != 0, c.x86);
-    EXPECT_EQ(DecodeLzxFolder(blocks, 17), c.head);
+    EXPECT_EQ(DecodeLzxFolder(blocks, kWindow), c.head);
   }
 }
 
@@ -95,11 +81,11 @@ TEST(LzxProgramTest, TranslationMakesACallHeavyProgramSmaller) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::vector<CraftedBlock> translated = Encode(c.translated);
-    const std::vector<CraftedBlock> plain = Encode(c.plain);
+    const std::vector<CraftedBlock> translated = EncodeLzx(c.translated, kWindow);
+    const std::vector<CraftedBlock> plain = EncodeLzx(c.plain, kWindow);
     EXPECT_LT(CodedSize(translated), CodedSize(plain) * 4 / 5);
     for (const Oracle oracle : {Oracle::kCabextract, Oracle::kSevenZip})
-      EXPECT_EQ(ExtractLzxFolder(oracle, translated, 17), c.translated) << OracleName(oracle);
+      EXPECT_EQ(ExtractLzxFolder(oracle, translated, kWindow), c.translated) << OracleName(oracle);
   }
 }
 

@@ -1,6 +1,7 @@
-// Measures our MSZIP cabinets on a corpus against gcab -z and xz -9: sizes, speeds, peak memory,
-// and extraction of every cabinet by cabextract and 7-Zip. Exits non-zero when any output is
-// wrong or a peer fails; missed targets are reported, not failed (timings vary with the machine).
+// Measures our MSZIP and LZX cabinets on a corpus against gcab -z and xz -9: sizes, speeds, peak
+// memory, and extraction of every cabinet by cabextract and 7-Zip. Exits non-zero when any output
+// is wrong or a peer fails; missed targets are reported, not failed (timings vary with the
+// machine).
 #include <sys/resource.h>
 
 #include <cstdio>

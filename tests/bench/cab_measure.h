@@ -1,5 +1,6 @@
-// The cabinet bench's measurements on one file: our MSZIP encoder in memory, its cabinet extracted
-// by cabextract and 7-Zip (each must give the file back), and the peers end to end.
+// The cabinet bench's measurements on one file: our MSZIP and LZX encoders in memory, their
+// cabinets extracted by cabextract and 7-Zip (each must give the file back), and the peers end to
+// end.
 #pragma once
 
 #include <cstdint>

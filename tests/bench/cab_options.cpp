@@ -22,6 +22,10 @@ std::variant<CabOptions, std::string> ParseCabOptions(const std::vector<std::str
       const auto threads = ParseCount(value, 0, 16);
       if (!threads) return "--threads takes a count from 0 to 16, not " + value;
       options.threads = static_cast<unsigned>(*threads);
+    } else if (word == "--lzx-window") {
+      const auto bits = ParseCount(value, 15, 21);
+      if (!bits) return "--lzx-window takes a count from 15 to 21, not " + value;
+      options.lzx_window = static_cast<unsigned>(*bits);
     } else if (word == "--gcab") {
       options.gcab = value;
     } else if (word == "--xz") {

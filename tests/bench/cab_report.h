@@ -1,4 +1,5 @@
-// The cabinet bench's table and its verdict against the targets (cab_targets.h).
+// The cabinet bench's tables, MSZIP and LZX, and their verdicts against the targets
+// (cab_targets.h).
 #pragma once
 
 #include <vector>
@@ -8,7 +9,7 @@
 
 namespace bench {
 
-// peak_mib: the bench process's peak resident memory, an upper bound for our encoder's.
+// peak_mib: the bench process's peak resident memory, an upper bound for each of our encoders'.
 void PrintCabReport(const std::vector<CabResult>& results, const CabOptions& options,
                     double peak_mib);
 

@@ -23,4 +23,18 @@ std::vector<std::string> MissedSizeTargets(const std::vector<CabResult>& results
   return missed;
 }
 
+std::vector<std::string> MissedLzxTargets(const std::vector<CabResult>& results) {
+  std::vector<std::string> missed;
+  for (const CabResult& result : results) {
+    if (result.lzx > result.ours) missed.push_back(result.name + ": LZX larger than MSZIP");
+    if (!result.xz || *result.xz >= result.size) continue;
+    const double ratio = static_cast<double>(result.lzx) / static_cast<double>(*result.xz);
+    if (ratio > kLzxOverXz) {
+      missed.push_back(result.name + ": LZX " + std::to_string(ratio).substr(0, 5) +
+                       " times xz -9's size");
+    }
+  }
+  return missed;
+}
+
 }  // namespace bench

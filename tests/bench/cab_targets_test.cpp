@@ -32,5 +32,32 @@ TEST(CabTargetsTest, SixPercentUnderGcabUnlessItCannotCompressAndNeverLarger) {
   }
 }
 
+TEST(CabTargetsTest, LzxNeverAboveMsZipAndWithinAQuarterOfXzWhereXzCompresses) {
+  struct Case {
+    const char* name;
+    std::uint64_t lzx;
+    std::uint64_t mszip;
+    std::optional<std::uint64_t> xz;
+    bool met;
+  };
+  const Case cases[] = {
+      {"exactly 1.25 times xz", 12500, 20000, 10000, true},
+      {"a byte above", 12501, 20000, 10000, false},
+      {"a byte larger than MSZIP", 9001, 9000, 10000, false},
+      {"random: xz cannot compress, LZX stored", 100100, 100200, 100050, true},
+      {"xz failed: only MSZIP to compare", 30000, 30000, std::nullopt, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CabResult result;
+    result.name = "f";
+    result.size = 100000;
+    result.lzx = c.lzx;
+    result.ours = c.mszip;
+    result.xz = c.xz;
+    EXPECT_EQ(MissedLzxTargets({result}).empty(), c.met);
+  }
+}
+
 }  // namespace
 }  // namespace bench

@@ -1,6 +1,7 @@
 #include "cab/block_encoders.h"
 
 #include "cab/cabinet_format.h"
+#include "lzx/lzx_encoder.h"
 #include "mszip/mszip_encoder.h"
 
 namespace codec {
@@ -11,9 +12,15 @@ std::unique_ptr<FolderEncoder> MakeFolderEncoder(const CabinetCompression& compr
     case CabinetMethod::kMsZip:
       type = kMethodMsZip;
       return std::make_unique<MsZipEncoder>(sink, compression.threads);
+    case CabinetMethod::kLzx:
+      if (compression.window_bits < kLzxMinWindowBits ||
+          compression.window_bits > kLzxMaxWindowBits) {
+        break;
+      }
+      type = LzxType(compression.window_bits);
+      return std::make_unique<LzxEncoder>(sink, compression.window_bits, compression.threads);
     case CabinetMethod::kStored:
     case CabinetMethod::kQuantum:
-    case CabinetMethod::kLzx:
       break;
   }
   return nullptr;

@@ -2,32 +2,10 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
+
+#include "lz/common_length.h"
 
 namespace codec::lz {
-namespace {
-
-std::uint64_t Load64(const std::uint8_t* p) {
-  std::uint64_t value = 0;
-  std::memcpy(&value, p, sizeof value);
-  return value;
-}
-
-// How far a and b agree, from `from` on and up to `limit`; b + limit must stay inside the bytes.
-std::uint32_t Extend(const std::uint8_t* a, const std::uint8_t* b, std::uint32_t from,
-                     std::uint32_t limit) {
-  std::uint32_t n = from;
-  while (n + 8 <= limit) {
-    const std::uint64_t diff = Load64(a + n) ^ Load64(b + n);
-    if (diff != 0) return n + static_cast<std::uint32_t>(std::countr_zero(diff) / 8);
-    n += 8;
-  }
-  while (n < limit && a[n] == b[n])
-    ++n;
-  return n;
-}
-
-}  // namespace
 
 BinaryTreeFinder::BinaryTreeFinder(const FinderSettings& settings)
     : settings_(settings),
@@ -37,12 +15,28 @@ BinaryTreeFinder::BinaryTreeFinder(const FinderSettings& settings)
 }
 
 void BinaryTreeFinder::Reset(std::span<const std::uint8_t> bytes) {
-  bytes_ = bytes;
-  // The slots that these bytes' positions fall in, so that short inputs take little memory.
-  const std::size_t slots = std::min(bytes.size(), std::size_t{slot_mask_} + 1);
-  if (tree_.size() < 2 * slots) tree_.resize(2 * slots, kNone);
+  Reach(bytes);
   std::fill(heads_.begin(), heads_.end(), kNone);
   std::fill(pairs_.begin(), pairs_.end(), kNone);
+}
+
+void BinaryTreeFinder::Continue(std::span<const std::uint8_t> bytes, std::uint32_t shift) {
+  Reach(bytes);
+  if (shift == 0) return;
+  const auto move = [shift](std::uint32_t& position) {
+    position = position == kNone || position < shift ? kNone : position - shift;
+  };
+  std::for_each(heads_.begin(), heads_.end(), move);
+  std::for_each(pairs_.begin(), pairs_.end(), move);
+  std::for_each(tree_.begin(), tree_.end(), move);
+}
+
+void BinaryTreeFinder::Reach(std::span<const std::uint8_t> bytes) {
+  bytes_ = bytes;
+  // The slots that these bytes' positions fall in, so that short inputs take little memory; a
+  // position keeps its slot as the tree grows, since slots are positions modulo the window's.
+  const std::size_t slots = std::min(bytes.size(), std::size_t{slot_mask_} + 1);
+  if (tree_.size() < 2 * slots) tree_.resize(2 * slots, kNone);
 }
 
 std::uint32_t BinaryTreeFinder::HashAt(std::uint32_t position) const {
@@ -98,7 +92,8 @@ std::size_t BinaryTreeFinder::Search(std::uint32_t position, Match* out) {
     // Every node below lies between the last smaller and larger candidates, so it shares at least
     // the bytes they both share with the new position.
     const std::uint8_t* there = bytes_.data() + candidate;
-    const std::uint32_t agree = Extend(here, there, std::min(smaller_agree, larger_agree), limit);
+    const std::uint32_t agree =
+        CommonLength(here, there, std::min(smaller_agree, larger_agree), limit);
     if (agree > best) {
       best = agree;
       if (out != nullptr) out[count++] = {agree, position - candidate};

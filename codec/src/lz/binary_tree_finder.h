@@ -42,6 +42,12 @@ class BinaryTreeFinder {
   // Starts over on `bytes`: positions are indices into it, and nothing is known before them.
   // The bytes must stay in place until the next Reset.
   void Reset(std::span<const std::uint8_t> bytes);
+  // Goes on over `bytes`, the bytes it had less their first `shift` (a multiple of slots()), and
+  // possibly more after them: position p becomes p - shift, and positions before `shift` are
+  // forgotten. This lets an encoder slide a buffer under a window longer than one buffer's worth.
+  // Bytes may be added only where every position searched so far had max_length bytes after it:
+  // the tree is ordered on what its searches could compare, and would not be on longer bytes.
+  void Continue(std::span<const std::uint8_t> bytes, std::uint32_t shift);
 
   // The matches at `position` into `out` (which must hold max_matches()), by increasing length;
   // the first one of length L or more is the nearest such match. Returns how many there are.
@@ -52,12 +58,16 @@ class BinaryTreeFinder {
   void Skip(std::uint32_t position);
 
   std::size_t max_matches() const { return settings_.max_depth + 1; }
+  // Positions that share a place in the tree are this many apart.
+  std::uint32_t slots() const { return slot_mask_ + 1; }
   const FinderSettings& settings() const { return settings_; }
 
  private:
   static constexpr std::uint32_t kNone = 0xFFFFFFFF;
 
   std::size_t Search(std::uint32_t position, Match* out);
+  // Takes `bytes` as the positions' bytes, the tree grown to every slot they reach.
+  void Reach(std::span<const std::uint8_t> bytes);
   std::uint32_t HashAt(std::uint32_t position) const;
   std::uint32_t* Children(std::uint32_t position) {
     return &tree_[2 * std::size_t{position & slot_mask_}];

@@ -10,19 +10,6 @@ namespace {
 
 using codec::Error;
 
-// Writes `data` as a one-file cabinet, the header patched at the end as the tools do.
-Bytes WriteCabinet(const Bytes& data, codec::CabinetCompression compression,
-                   const std::string& name = "donnees.bin") {
-  codec::VectorSink sink;
-  codec::CabinetWriter writer(sink, {name, data.size(), 0x5B89, 0x6000, 0x21}, compression);
-  EXPECT_EQ(writer.Feed(data), Error::kOk);
-  EXPECT_EQ(writer.Finish(), Error::kOk);
-  const Bytes& header = writer.Header();
-  EXPECT_EQ(writer.size(), sink.bytes.size());
-  std::copy(header.begin(), header.end(), sink.bytes.begin());
-  return sink.bytes;
-}
-
 // Every cabinet written reads back through the streaming expander, the set reader and both
 // oracles, whatever its size around a data block's, and is the same on any number of threads.
 TEST(CabinetWriterTest, WrittenCabinetsReadBackEverywhere) {

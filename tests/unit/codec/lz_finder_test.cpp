@@ -99,6 +99,47 @@ TEST(BinaryTreeFinderTest, ADepthCapStillGivesTrueMatchesByIncreasingLength) {
   }
 }
 
+// An encoder that slides its buffer under the finder, and shows it the bytes a stretch at a time
+// and max_length more (kLookahead), finds true matches, and what a finder over one buffer finds.
+TEST(BinaryTreeFinderTest, ContinuingOverASlidBufferChangesNoMatch) {
+  const Bytes data = Concatenate({Text(6000, 8), RandomBytes(3000, 9, 4), Text(5000, 10)});
+  const FinderSettings settings{1000, 2, 40, 16, 12};
+  constexpr std::uint32_t kLookahead = 40;
+  BinaryTreeFinder whole(settings);
+  BinaryTreeFinder sliding(settings);
+  ASSERT_EQ(sliding.slots(), 1024u);
+  constexpr std::uint32_t kStretch = 700;
+  whole.Reset({});
+  sliding.Reset({});
+  std::uint32_t base = 0;  // where the sliding buffer starts in the data
+  std::vector<Match> expected(whole.max_matches());
+  std::vector<Match> found(sliding.max_matches());
+  const auto size = static_cast<std::uint32_t>(data.size());
+  for (std::uint32_t from = 0; from < size; from += kStretch) {
+    const std::uint32_t to = std::min(from + kStretch, size);
+    const std::uint32_t seen = std::min(to + kLookahead, size);
+    std::uint32_t shift = 0;
+    while (from - (base + shift) >= 2 * sliding.slots())
+      shift += sliding.slots();
+    base += shift;
+    const Bytes buffer(data.begin() + base, data.begin() + seen);
+    whole.Continue(std::span(data).first(seen), 0);
+    sliding.Continue(buffer, shift);
+    for (std::uint32_t position = from; position < to; ++position) {
+      const std::size_t count = whole.Find(position, expected);
+      ASSERT_EQ(sliding.Find(position - base, found), count) << position;
+      for (std::size_t i = 0; i < count; ++i) {
+        ASSERT_EQ(found[i].length, expected[i].length) << position;
+        ASSERT_EQ(found[i].distance, expected[i].distance) << position;
+        ASSERT_TRUE(std::equal(data.begin() + position, data.begin() + position + found[i].length,
+                               data.begin() + position - found[i].distance))
+            << position;
+      }
+    }
+  }
+  EXPECT_GT(base, 0u);
+}
+
 TEST(MatchTableTest, TakesALongMatchWholeAndSkipsTheSearchesItCovers) {
   // 300 random bytes, then the same again: at 300 a match of 258 (the cap) starts.
   Bytes data = RandomBytes(300, 7);

@@ -32,13 +32,6 @@ std::vector<CodedBlock> Encode(const Bytes& data, unsigned threads = 2,
   return std::move(sink.blocks);
 }
 
-Bytes Concatenate(std::initializer_list<Bytes> parts) {
-  Bytes all;
-  for (const Bytes& part : parts)
-    all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
-
 struct Shape {
   std::string name;
   Bytes data;

@@ -22,6 +22,13 @@ Bytes Repeat(const std::string& unit, std::size_t size) {
   return out;
 }
 
+Bytes Concatenate(std::initializer_list<Bytes> parts) {
+  Bytes all;
+  for (const Bytes& part : parts)
+    all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
 Bytes Text(std::size_t size, std::uint32_t seed) {
   static constexpr std::array<const char*, 16> kWords{
       "le ",  "rapport ", "d'activité ", "fichier ",   "compressé ", "de ",

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 Bytes RandomBytes(std::size_t size, std::uint32_t seed, unsigned alphabet = 256);
 Bytes Repeat(const std::string& unit, std::size_t size);
+Bytes Concatenate(std::initializer_list<Bytes> parts);
 // French-looking text with many repeated words.
 Bytes Text(std::size_t size, std::uint32_t seed);
 // Something like an executable: zero runs, small tables, repeated instruction-like records.

@@ -1,5 +1,7 @@
 #include "support/memory_cabinets.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 namespace codec_test {
@@ -27,6 +29,18 @@ bool RecordingTarget::Sink::Write(std::span<const std::uint8_t> bytes) {
   if (refuse) return false;
   outcome->bytes.insert(outcome->bytes.end(), bytes.begin(), bytes.end());
   return true;
+}
+
+Bytes WriteCabinet(const Bytes& data, const codec::CabinetCompression& compression,
+                   const std::string& name) {
+  codec::VectorSink sink;
+  codec::CabinetWriter writer(sink, {name, data.size(), 0x5B89, 0x6000, 0x21}, compression);
+  EXPECT_EQ(writer.Feed(data), codec::Error::kOk);
+  EXPECT_EQ(writer.Finish(), codec::Error::kOk);
+  const Bytes& header = writer.Header();
+  EXPECT_EQ(writer.size(), sink.bytes.size());
+  std::copy(header.begin(), header.end(), sink.bytes.begin());
+  return sink.bytes;
 }
 
 OpenedSet ExtractAll(MemoryOpener& opener, const std::string& name) {

@@ -69,4 +69,9 @@ struct OpenedSet {
 // Opens `name` from `opener` and extracts every entry.
 OpenedSet ExtractAll(MemoryOpener& opener, const std::string& name);
 
+// Writes `data` as a one-file cabinet dated 2025-12-09 12:00 with attributes 0x21, the header
+// patched at the end as the tools do; a failure fails the test.
+Bytes WriteCabinet(const Bytes& data, const codec::CabinetCompression& compression,
+                   const std::string& name = "donnees.bin");
+
 }  // namespace codec_test

@@ -26,10 +26,9 @@ BOOL CreateProcessRetrying(const std::wstring& application, std::wstring& line, 
                            const std::wstring& folder, STARTUPINFOW& startup,
                            PROCESS_INFORMATION& process) {
   for (int attempt = 0;; ++attempt) {
-    const BOOL started =
-        CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, inherit,
-                       CREATE_NO_WINDOW, nullptr, folder.empty() ? nullptr : folder.c_str(),
-                       &startup, &process);
+    const BOOL started = CreateProcessW(
+        application.c_str(), line.data(), nullptr, nullptr, inherit, CREATE_NO_WINDOW, nullptr,
+        folder.empty() ? nullptr : folder.c_str(), &startup, &process);
     if (started != 0 || GetLastError() != ERROR_INTERNAL_ERROR || attempt == 4) return started;
     Sleep(200);
   }

@@ -1,4 +1,5 @@
-// What our COMPRESS.EXE writes, the system's own expand.exe restores bit for bit.
+// What our COMPRESS.EXE writes, the system's own expand.exe restores bit for bit, and what the
+// system's cabinet maker writes, our EXPAND.EXE reads.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -35,32 +36,45 @@ std::vector<std::pair<std::wstring, Bytes>> Shapes() {
           {L"PLAGES.BIN", runs}, {L"HASARD.BIN", noise}, {L"BLANCS.TXT", spaces}};
 }
 
+// SZDD files and both kinds of cabinet, each restored by the system's expand.exe and by ours.
 TEST(Interop, TheSystemExpandRestoresOurFiles) {
   Scratch scratch;
   fs::create_directories(scratch.path() / L"src");
-  fs::create_directories(scratch.path() / L"packed");
-  fs::create_directories(scratch.path() / L"out");
   const auto shapes = Shapes();
   for (const auto& [name, bytes] : shapes)
     WriteBytes(scratch.path() / L"src" / name, bytes);
 
   const std::wstring compress = CompressExe().wstring();
-  const Launched packed =
-      Launch(compress, L"\"" + compress + L"\" -R \"" + (scratch.path() / L"src\\*").wstring() +
-                           L"\" \"" + (scratch.path() / L"packed").wstring() + L"\"");
-  ASSERT_EQ(packed.exit_code, 0u) << packed.output;
+  const std::wstring ours = ExpandExe().wstring();
+  struct Method {
+    const wchar_t* option;
+    const wchar_t* folder;
+  };
+  for (const auto& [method, folder] : {Method{L"", L"szdd"}, Method{L"-Z", L"mszip"},
+                                       Method{L"-ZX", L"lzx"}, Method{L"-ZX:15", L"lzx15"}}) {
+    SCOPED_TRACE(fs::path(folder).string());
+    const fs::path packed_folder = scratch.path() / folder;
+    fs::create_directories(packed_folder);
+    const Launched packed = Launch(compress, L"\"" + compress + L"\" " + method + L" -R \"" +
+                                                 (scratch.path() / L"src\\*").wstring() + L"\" \"" +
+                                                 packed_folder.wstring() + L"\"");
+    ASSERT_EQ(packed.exit_code, 0u) << packed.output;
 
-  const std::wstring expand = SystemExpand();
-  for (const auto& [name, bytes] : shapes) {
-    std::wstring packed_name = name;
-    packed_name.back() = L'_';
-    const fs::path from = scratch.path() / L"packed" / packed_name;
-    const fs::path to = scratch.path() / L"out" / name;
-    const Launched restored =
-        Launch(expand, L"expand.exe \"" + from.wstring() + L"\" \"" + to.wstring() + L"\"");
-    EXPECT_EQ(restored.exit_code, 0u) << restored.output;
-    ASSERT_TRUE(fs::exists(to)) << to.string();
-    EXPECT_EQ(ReadBytes(to), bytes) << to.string();
+    for (const std::wstring& expand : {SystemExpand(), ours}) {
+      const fs::path out = packed_folder / (expand == ours ? L"ours" : L"system");
+      fs::create_directories(out);
+      for (const auto& [name, bytes] : shapes) {
+        std::wstring packed_name = name;
+        packed_name.back() = L'_';
+        const fs::path from = packed_folder / packed_name;
+        const fs::path to = out / name;
+        const Launched restored =
+            Launch(expand, L"expand.exe \"" + from.wstring() + L"\" \"" + to.wstring() + L"\"");
+        EXPECT_EQ(restored.exit_code, 0u) << restored.output;
+        ASSERT_TRUE(fs::exists(to)) << to.string();
+        EXPECT_EQ(ReadBytes(to), bytes) << to.string();
+      }
+    }
   }
 }
 

@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 bash scripts/setup.sh
 
-step() { printf '\n== %s ==\n' "$*"; }
+# Each step says when it starts, in seconds since the start, so that slow steps show.
+step() { printf '\n== %s (at %d s) ==\n' "$*" "$SECONDS"; }
 
 step "native build and tests"
 cmake --preset native >/dev/null
@@ -21,7 +22,7 @@ ctest --preset native-asan
 step "fuzzers, briefly"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-bash scripts/fuzz.sh "${FUZZ_SECONDS:-15}"
+bash scripts/fuzz.sh "${FUZZ_SECONDS:-8}"
 
 step "Windows build and tests under Wine"
 cmake --preset windows >/dev/null

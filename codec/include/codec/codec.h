@@ -115,9 +115,12 @@ class SzddCompressor {
   std::unique_ptr<State> state_;
 };
 
-// Streaming expander for every format above, detected by content. Memory is bounded: the largest
-// window is DEFLATE's 32 KiB plus zlib's own state, a KWAJ header (at most 64 KiB) is held until
-// complete, and output goes to the sink in chunks of at most 64 KiB.
+// Streaming expander for every format above, detected by content, and for a cabinet of one file in
+// one folder whose records come before its data (as CabinetWriter writes them). Memory is bounded:
+// for SZDD and KWAJ the largest window is DEFLATE's 32 KiB plus zlib's own state, and a KWAJ header
+// (at most 64 KiB) is held until complete; for a cabinet, its records (as CabinetSet's below), a
+// data block and the method's window (at most 2 MiB). Output goes to the sink in chunks of at most
+// 64 KiB.
 //
 // Errors: kNotCompressed (no signature, or fewer than kCutSignatureLength bytes of one), kBadHeader
 // (impossible header, such as KWAJ data starting inside its own fields), kUnknownMethod (SZDD mode

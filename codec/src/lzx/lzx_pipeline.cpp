@@ -5,10 +5,10 @@
 #include <exception>
 #include <mutex>
 #include <numeric>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
+
+#include "common/shared_work.h"
 
 namespace codec {
 
@@ -60,16 +60,7 @@ void RunLzxPipeline(std::size_t segments, std::size_t workers, std::size_t table
       changed.notify_all();
     }
   };
-  {
-    std::vector<std::jthread> helpers;
-    try {
-      for (std::size_t worker = 1; worker < workers; ++worker)
-        helpers.emplace_back(work, worker);
-    } catch (const std::system_error&) {
-      // Fewer threads than asked: those that started, this one included, share the work.
-    }
-    work(0);
-  }
+  ShareWork(workers, work);
   for (const std::exception_ptr& failure : failures)
     if (failure) std::rethrow_exception(failure);
 }

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
-#include <system_error>
 #include <thread>
+#include <vector>
+
+#include "common/shared_work.h"
 
 namespace codec {
 namespace {
@@ -77,16 +79,7 @@ Error MsZipEncoder::CodeBatch(bool end) {
       failures[worker] = std::current_exception();
     }
   };
-  {
-    std::vector<std::jthread> helpers;
-    try {
-      for (std::size_t worker = 1; worker < workers; ++worker)
-        helpers.emplace_back(work, worker);
-    } catch (const std::system_error&) {
-      // Fewer threads than asked: those that started, this one included, share the blocks.
-    }
-    work(0);
-  }
+  ShareWork(workers, work);
   for (const std::exception_ptr& failure : failures)
     if (failure) std::rethrow_exception(failure);
 
